@@ -1,0 +1,133 @@
+#include "shell/QtPlatform.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QDesktopServices>
+#include <QDir>
+#include <QFileInfo>
+#include <QLockFile>
+#include <QMessageBox>
+#include <QPrinter>
+#include <QPrinterInfo>
+#include <QSettings>
+#include <QStandardPaths>
+#include <QTextDocument>
+#include <QUrl>
+#include <QWidget>
+
+QtPlatform::QtPlatform() = default;
+QtPlatform::~QtPlatform() = default;
+
+Platform::Answer QtPlatform::messageBox(const QString &text, const QString &title, Icon icon,
+                                        Buttons buttons)
+{
+    QMessageBox box(icon == Icon::Critical ? QMessageBox::Critical : QMessageBox::Information,
+                    title, text,
+                    buttons == Buttons::YesNo ? QMessageBox::Yes | QMessageBox::No
+                                              : QMessageBox::Ok,
+                    QApplication::activeWindow());
+    box.setObjectName(QStringLiteral("messageBox"));
+    const int pressed = box.exec();
+    if (buttons == Buttons::Ok)
+        return Answer::Ok;
+    return pressed == QMessageBox::Yes ? Answer::Yes : Answer::No;
+}
+
+void QtPlatform::openWebAddress(const QString &address)
+{
+    // QDesktopServices hands the address to the desktop and returns; with no
+    // browser it simply fails, which the program does not report.
+    QDesktopServices::openUrl(QUrl(address, QUrl::StrictMode));
+}
+
+void QtPlatform::clearClipboard()
+{
+    if (QClipboard *clipboard = QGuiApplication::clipboard())
+        clipboard->clear();
+}
+
+QString QtPlatform::clipboardText() const
+{
+    const QClipboard *clipboard = QGuiApplication::clipboard();
+    return clipboard != nullptr ? clipboard->text() : QString();
+}
+
+bool QtPlatform::printDocument(const QTextDocument &document)
+{
+    const QPrinterInfo info = QPrinterInfo::defaultPrinter();
+    if (info.isNull())
+        return false;
+    QPrinter printer(info, QPrinter::HighResolution);
+    printer.setDocName(QStringLiteral("Quillmere"));
+    document.print(&printer);
+    return printer.printerState() != QPrinter::Error;
+}
+
+namespace {
+
+// Each application's values live in a file of its own under the user's
+// configuration folder.
+QString settingsFile(const QString &application)
+{
+    const QString folder = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
+    return QDir(folder).filePath(application + QStringLiteral(".conf"));
+}
+
+} // namespace
+
+std::optional<QString> QtPlatform::readSetting(const QString &application, const QString &section,
+                                               const QString &key)
+{
+    const QString path = settingsFile(application);
+    const QFileInfo file(path);
+    if (file.exists() && !file.isReadable())
+        return std::nullopt;
+    QSettings settings(path, QSettings::IniFormat);
+    if (settings.status() != QSettings::NoError)
+        return std::nullopt;
+    const QVariant value = settings.value(section + QLatin1Char('/') + key);
+    if (!value.isValid())
+        return QString();
+    if (value.canConvert<QString>())
+        return value.toString();
+    return std::nullopt;
+}
+
+bool QtPlatform::writeSetting(const QString &application, const QString &section,
+                              const QString &key, const QString &value)
+{
+    QSettings settings(settingsFile(application), QSettings::IniFormat);
+    settings.setValue(section + QLatin1Char('/') + key, value);
+    settings.sync();
+    return settings.status() == QSettings::NoError;
+}
+
+QString QtPlatform::lockFilePath()
+{
+    QString folder = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
+    if (folder.isEmpty())
+        folder = QDir::tempPath();
+    return QDir(folder).filePath(QStringLiteral("quillmere.lock"));
+}
+
+bool QtPlatform::acquireSingleInstanceLock()
+{
+    auto lock = std::make_unique<QLockFile>(lockFilePath());
+    // A lock whose holder has died is recognised as stale and taken over at
+    // once; a live holder's lock is never taken, however old it is.
+    lock->setStaleLockTime(0);
+    if (lock->tryLock(0)) {
+        m_lock = std::move(lock);
+        return true;
+    }
+    // Only a lock held by a running copy refuses the start; a folder where no
+    // lock can be made must not keep the program from running.
+    return lock->error() != QLockFile::LockFailedError;
+}
+
+void QtPlatform::keepAbove(QWidget *window)
+{
+    if (window == nullptr)
+        return;
+    window->setWindowFlag(Qt::WindowStaysOnTopHint, true);
+}

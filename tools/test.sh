@@ -1,0 +1,11 @@
+#!/usr/bin/env bash
+# Sets up, builds and runs every test of Quillmere.
+set -euo pipefail
+root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+build=${QUILLMERE_BUILD_DIR:-$root/build}
+
+"$root/tools/setup.sh"
+"$root/tools/build.sh"
+
+cd "$build"
+ctest --output-on-failure --timeout 600
