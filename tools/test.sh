@@ -8,4 +8,9 @@ build=${QUILLMERE_BUILD_DIR:-$root/build}
 "$root/tools/build.sh"
 
 cd "$build"
-ctest --output-on-failure --timeout 600
+# Where the machine allows it, the tests print on a real default printer.
+if [[ -x "$root/tools/test-printer.sh" ]]; then
+    "$root/tools/test-printer.sh" ctest --output-on-failure --timeout 600
+else
+    ctest --output-on-failure --timeout 600
+fi

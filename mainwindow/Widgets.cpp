@@ -1,0 +1,43 @@
+#include "mainwindow/Widgets.h"
+
+#include <QMouseEvent>
+
+QFont verdana(qreal pointSize, bool bold)
+{
+    QFont font;
+    font.setFamilies({QStringLiteral("Verdana"), QStringLiteral("DejaVu Sans")});
+    font.setPointSizeF(pointSize);
+    font.setBold(bold);
+    return font;
+}
+
+QString plainCaption(const QString &caption)
+{
+    QString text;
+    text.reserve(caption.size());
+    for (int i = 0; i < caption.size(); ++i) {
+        if (caption[i] == QLatin1Char('&')) {
+            if (i + 1 < caption.size() && caption[i + 1] == QLatin1Char('&'))
+                text += QLatin1Char('&');
+            else
+                continue;
+            ++i;
+            continue;
+        }
+        text += caption[i];
+    }
+    return text;
+}
+
+ClickableLabel::ClickableLabel(QWidget *parent) : QLabel(parent)
+{
+    setCursor(Qt::PointingHandCursor);
+    setTextFormat(Qt::PlainText);
+}
+
+void ClickableLabel::mouseReleaseEvent(QMouseEvent *event)
+{
+    QLabel::mouseReleaseEvent(event);
+    if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()))
+        emit clicked();
+}

@@ -1,0 +1,25 @@
+#pragma once
+
+#include <QFont>
+#include <QLabel>
+
+// Verdana where the desktop has it, DejaVu Sans where it does not.
+QFont verdana(qreal pointSize, bool bold = false);
+
+// A caption as the user reads it: "&Back" is "Back", "&&" one ampersand.
+QString plainCaption(const QString &caption);
+
+// A label that reacts to a click, for the links to the maker's web site.
+class ClickableLabel final : public QLabel
+{
+    Q_OBJECT
+
+public:
+    explicit ClickableLabel(QWidget *parent = nullptr);
+
+signals:
+    void clicked();
+
+protected:
+    void mouseReleaseEvent(QMouseEvent *event) override;
+};

@@ -1,0 +1,6 @@
+#include "shell/AboutBox.h"
+
+void showAboutBox(Platform &platform)
+{
+    (void)platform;
+}
