@@ -1,0 +1,183 @@
+#include "tests/mainwindow/MainWindowDriver.h"
+
+namespace {
+
+const QString LastRecord = QStringLiteral("You are at the last record");
+const QString FirstRecord = QStringLiteral("You are at the first record");
+
+} // namespace
+
+class TestLearningPages : public QObject
+{
+    Q_OBJECT
+
+private:
+    static void learnBySignificance(MainWindowDriver &d)
+    {
+        d.proceed(true);
+        d.choose("optOption2");
+        d.click("cmdNext2");
+    }
+    static int shownPicture(MainWindowDriver &d)
+    {
+        return d.window->state().IsBySignificance
+                   ? d.window->knowledge().FirstPicture[d.window->state().CurrentRecord]
+                   : d.window->state().CurrentRecord + 1;
+    }
+
+private slots:
+    void bySignificance_firstPageIsMargins()
+    {
+        MainWindowDriver d;
+        learnBySignificance(d);
+        const KnowledgeBase &kb = d.window->knowledge();
+        QCOMPARE(d.front(), Panel::LearnPanel);
+        QCOMPARE(d.text("lblDescName"), QStringLiteral("Margins"));
+        QCOMPARE(d.text("lblOption"), QString());
+        QCOMPARE(d.text("lblDesc"), kb.SignificanceTexts[0]);
+        QCOMPARE(shownPicture(d), 1);
+
+        d.click("cmdLearnBack");
+        QCOMPARE(d.platform.messageTexts(), QStringList{FirstRecord});
+        QCOMPARE(d.platform.messageBoxes.first().icon, Platform::Icon::Critical);
+        QCOMPARE(d.window->state().CurrentRecord, 0);
+        QCOMPARE(d.text("lblDescName"), QStringLiteral("Margins"));
+    }
+
+    void bySignificance_walksToSignatureAndStops()
+    {
+        MainWindowDriver d;
+        learnBySignificance(d);
+        for (int i = 0; i < 16; ++i)
+            d.click("cmdLearnNext");
+        QCOMPARE(d.text("lblDescName"), QStringLiteral("Signature"));
+        QCOMPARE(shownPicture(d), 93);
+        QVERIFY(d.platform.messageBoxes.isEmpty());
+
+        d.click("cmdLearnNext");
+        QCOMPARE(d.platform.messageTexts(), QStringList{LastRecord});
+        QCOMPARE(d.text("lblDescName"), QStringLiteral("Signature"));
+        QCOMPARE(d.window->state().CurrentRecord, 16);
+
+        d.click("cmdLearnBack");
+        QCOMPARE(d.text("lblDescName"), QStringLiteral("The Capital Letter 'I'"));
+        QCOMPARE(d.platform.messageBoxes.size(), 1);
+    }
+
+    void byInterpretation_jumpsBetweenTickedCategories()
+    {
+        MainWindowDriver d;
+        d.learnByInterpretation({0, 16});
+        QList<int> forward{d.window->state().CurrentRecord};
+        for (int i = 0; i < 16; ++i) {
+            d.click("cmdLearnNext");
+            forward << d.window->state().CurrentRecord;
+        }
+        // 0 to 7, then 92 to 98, and the last page again.
+        QCOMPARE(forward, QList<int>({0, 1, 2, 3, 4, 5, 6, 7, 92, 93, 94, 95, 96, 97, 98, 98, 98}));
+        QCOMPARE(d.text("lblOption"), QStringLiteral("Crossed-Out Signature"));
+        QList<int> backward;
+        for (int i = 0; i < 16; ++i) {
+            d.click("cmdLearnBack");
+            backward << d.window->state().CurrentRecord;
+        }
+        QCOMPARE(backward, QList<int>({97, 96, 95, 94, 93, 92, 7, 6, 5, 4, 3, 2, 1, 0, 0, 0}));
+        // Neither end of the selection shows a message.
+        QVERIFY(d.platform.messageBoxes.isEmpty());
+    }
+
+    void byInterpretation_topLabelNamesTheOwningCategory()
+    {
+        MainWindowDriver d;
+        d.learnByInterpretation({0, 8, 16});
+        const KnowledgeBase &kb = d.window->knowledge();
+        for (int i = 0; i < 25; ++i) {
+            const int v = d.window->state().CurrentRecord;
+            QCOMPARE(d.text("lblDescName"), kb.CategoryNames[kb.categoryOfVariation(v)]);
+            QCOMPARE(d.text("lblOption"), kb.VariationNames[v]);
+            QCOMPARE(d.text("lblDesc"), kb.InterpretationTexts[v]);
+            d.click("cmdLearnNext");
+        }
+    }
+
+    void byInterpretation_onlyTBars()
+    {
+        MainWindowDriver d;
+        d.learnByInterpretation({8});
+        QCOMPARE(d.window->state().CurrentRecord, 44);
+        QCOMPARE(d.text("lblDescName"), QStringLiteral("T-Bar Analysis"));
+        QCOMPARE(d.text("lblOption"), QStringLiteral("Retraced Stem"));
+        QCOMPARE(shownPicture(d), 45);
+        for (int i = 0; i < 6; ++i)
+            d.click("cmdLearnNext");
+        QCOMPARE(d.window->state().CurrentRecord, 48);
+        QCOMPARE(d.text("lblOption"), QStringLiteral("Short Stem"));
+    }
+
+    void byInterpretation_onlySignature_opensOnClearSignature()
+    {
+        MainWindowDriver d;
+        d.learnByInterpretation({16});
+        QCOMPARE(d.window->state().CurrentRecord, 92);
+        QCOMPARE(d.text("lblOption"), QStringLiteral("Clear Signature"));
+        QCOMPARE(d.front(), Panel::LearnPanel);
+        QCOMPARE(d.control<QGroupBox>("LearnPanel")->title(),
+                 QStringLiteral("Learn By Interpretation"));
+    }
+
+    void outOfRangeRecord_isBroughtBack_data()
+    {
+        QTest::addColumn<bool>("bySignificance");
+        QTest::addColumn<int>("record");
+        QTest::addColumn<int>("broughtTo");
+        QTest::addColumn<QString>("message");
+        QTest::addRow("significance past the end") << true << 40 << 16 << LastRecord;
+        QTest::addRow("significance below zero") << true << -3 << 0 << FirstRecord;
+        QTest::addRow("interpretation past the end") << false << 99 << 98 << LastRecord;
+        QTest::addRow("interpretation below zero") << false << -1 << 0 << FirstRecord;
+    }
+    void outOfRangeRecord_isBroughtBack()
+    {
+        QFETCH(bool, bySignificance);
+        QFETCH(int, record);
+        QFETCH(int, broughtTo);
+        QFETCH(QString, message);
+        MainWindowDriver d;
+        d.window->state().CurrentRecord = static_cast<qint16>(record);
+        if (bySignificance)
+            d.window->ShowSignificancePage();
+        else
+            d.window->ShowInterpretationPage();
+        QCOMPARE(d.window->state().CurrentRecord, broughtTo);
+        QCOMPARE(d.platform.messageTexts(), QStringList{message});
+        QCOMPARE(d.text("lblDescName"), QStringLiteral("Subject Name"));
+    }
+
+    void learnPage_showsTheSamplePicture()
+    {
+        MainWindowDriver d;
+        if (PictureList().picture(1).isNull())
+            QSKIP("the sample pictures are not part of this build");
+        d.learnByInterpretation({8});
+        const QPixmap shown = d.control<QLabel>("picDesc")->pixmap();
+        QCOMPARE(shown.size(), QSize(118, 131));
+        QCOMPARE(shown.toImage(), PictureList().picture(45).toImage());
+    }
+
+    void longestText_fitsTheLearnPage()
+    {
+        MainWindowDriver d;
+        const KnowledgeBase &kb = d.window->knowledge();
+        int longest = 0;
+        for (int v = 1; v < KnowledgeBase::VariationCount; ++v) {
+            if (kb.InterpretationTexts[v].size() > kb.InterpretationTexts[longest].size())
+                longest = v;
+        }
+        auto *desc = d.control<QLabel>("lblDesc");
+        desc->setText(kb.InterpretationTexts[longest]);
+        QVERIFY(desc->heightForWidth(desc->width()) <= desc->height());
+    }
+};
+
+QTEST_MAIN(TestLearningPages)
+#include "test_learningpages.moc"
