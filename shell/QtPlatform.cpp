@@ -18,16 +18,26 @@
 QtPlatform::QtPlatform() = default;
 QtPlatform::~QtPlatform() = default;
 
+std::unique_ptr<QMessageBox> QtPlatform::makeMessageBox(const QString &text, const QString &title,
+                                                        Icon icon, Buttons buttons,
+                                                        QWidget *parent)
+{
+    QString shown = text;
+    shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    shown.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    auto box = std::make_unique<QMessageBox>(
+        icon == Icon::Critical ? QMessageBox::Critical : QMessageBox::Information, title, shown,
+        buttons == Buttons::YesNo ? QMessageBox::Yes | QMessageBox::No : QMessageBox::Ok, parent);
+    box->setObjectName(QStringLiteral("messageBox"));
+    box->setTextFormat(Qt::PlainText);
+    return box;
+}
+
 Platform::Answer QtPlatform::messageBox(const QString &text, const QString &title, Icon icon,
                                         Buttons buttons)
 {
-    QMessageBox box(icon == Icon::Critical ? QMessageBox::Critical : QMessageBox::Information,
-                    title, text,
-                    buttons == Buttons::YesNo ? QMessageBox::Yes | QMessageBox::No
-                                              : QMessageBox::Ok,
-                    QApplication::activeWindow());
-    box.setObjectName(QStringLiteral("messageBox"));
-    const int pressed = box.exec();
+    const auto box = makeMessageBox(text, title, icon, buttons, QApplication::activeWindow());
+    const int pressed = box->exec();
     if (buttons == Buttons::Ok)
         return Answer::Ok;
     return pressed == QMessageBox::Yes ? Answer::Yes : Answer::No;

@@ -7,6 +7,7 @@
 #include <memory>
 
 class QLockFile;
+class QMessageBox;
 
 // The desktop as Qt reaches it: message boxes, the default browser, the
 // clipboard, the default printer, QSettings and a lock file.
@@ -29,6 +30,12 @@ public:
                       const QString &value) override;
     bool acquireSingleInstanceLock() override;
     void keepAbove(QWidget *window) override;
+
+    // The message box as the desktop shows it, not yet shown. Line breaks
+    // written as a carriage return alone break the line as well.
+    static std::unique_ptr<QMessageBox> makeMessageBox(const QString &text, const QString &title,
+                                                       Icon icon, Buttons buttons,
+                                                       QWidget *parent = nullptr);
 
     // Where the single-instance lock lives: the user's runtime folder.
     static QString lockFilePath();
