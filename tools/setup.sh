@@ -14,7 +14,7 @@ packages=(
     # a real default printer for the printing test, and reading its PDF back
     cups printer-driver-cups-pdf poppler-utils
     # benchmarks and packaging checks
-    libbenchmark-dev desktop-file-utils appstream
+    libbenchmark-dev libxcb1-dev desktop-file-utils appstream
 )
 
 missing=()

@@ -1,0 +1,54 @@
+#!/usr/bin/env bash
+# Times Quillmere and a minimal Qt Widgets program from start until their
+# first window is mapped, on a virtual display, in alternating pairs, and
+# records each one's peak resident memory. Prints medians and the ratios.
+# Usage: bench/startup.sh [RUNS]   (default 40)
+set -euo pipefail
+root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+runs=${1:-40}
+build=${QUILLMERE_BENCH_BUILD_DIR:-$root/build-bench}
+
+"$root/tools/setup.sh"
+QUILLMERE_BUILD_DIR=$build QUILLMERE_BUILD_TYPE=Release \
+    QUILLMERE_CMAKE_ARGS="-DQUILLMERE_BUILD_TESTS=OFF -DQUILLMERE_BUILD_TOOLS=OFF" \
+    "$root/tools/build.sh" --target quillmere quillmere-bench-minimal quillmere-bench-startwatch
+
+display=:$((500 + RANDOM % 400))
+Xvfb "$display" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+xvfb=$!
+scratch=$(mktemp -d)
+trap 'kill $xvfb 2>/dev/null || true; rm -rf "$scratch"' EXIT
+export DISPLAY=$display
+for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
+
+watch=$build/bench/quillmere-bench-startwatch
+measure() { # program -> "ms kb"; a fresh user every run, as on a first start
+    local home
+    home=$(mktemp -d "$scratch/run.XXXX")
+    mkdir -m 700 "$home/runtime"
+    XDG_RUNTIME_DIR=$home/runtime XDG_CONFIG_HOME=$home/config HOME=$home "$watch" "$1"
+}
+
+# One warm-up each, so that neither pays for a cold disk cache.
+measure "$build/app/quillmere" >/dev/null
+measure "$build/bench/quillmere-bench-minimal" >/dev/null
+
+: >"$scratch/pairs"
+for _ in $(seq "$runs"); do
+    q=$(measure "$build/app/quillmere")
+    m=$(measure "$build/bench/quillmere-bench-minimal")
+    echo "$q $m" >>"$scratch/pairs"
+done
+
+python3 - "$scratch/pairs" <<'PY'
+import statistics, sys
+rows = [list(map(float, line.split())) for line in open(sys.argv[1])]
+q_ms, q_kb, m_ms, m_kb = zip(*rows)
+time_ratio = statistics.median(a / b for a, b in zip(q_ms, m_ms))
+mem_ratio = statistics.median(a / b for a, b in zip(q_kb, m_kb))
+print(f"runs: {len(rows)} pairs")
+print(f"time to first window, median: quillmere {statistics.median(q_ms):.1f} ms, "
+      f"minimal {statistics.median(m_ms):.1f} ms, ratio (median of pairs) {time_ratio:.2f}")
+print(f"peak resident memory, median: quillmere {statistics.median(q_kb)/1024:.1f} MiB, "
+      f"minimal {statistics.median(m_kb)/1024:.1f} MiB, ratio (median of pairs) {mem_ratio:.2f}")
+PY
