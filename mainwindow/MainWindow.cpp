@@ -98,7 +98,7 @@ void MainWindow::buildWindow()
     m_ui.Label14->setText(QStringLiteral(
         "Join our graphology discussion forum and visit our web site: click here."));
     m_ui.Label14->setFont(verdana(9, true));
-    m_ui.Label14->setStyleSheet(QStringLiteral("color: rgb(0, 0, 192);"));
+    setTextColor(m_ui.Label14, QColor(0, 0, 192));
     m_ui.Label14->setAlignment(Qt::AlignCenter);
     m_ui.Label14->setGeometry(4, 4, 611, 30);
 
@@ -190,7 +190,7 @@ void MainWindow::buildWelcomePanel()
         QStringLiteral("Welcome to the world of learning the significance of graphology or hand "
                        "writing analysis."),
         QRect(24, 18, 552, 44), verdana(11, true));
-    m_ui.lblCaption[0]->setStyleSheet(QStringLiteral("color: rgb(22, 36, 112);"));
+    setTextColor(m_ui.lblCaption[0], QColor(22, 36, 112));
     m_ui.lblCaption[1] = textLabel(
         panel, QStringLiteral("lblCaption1"),
         QStringLiteral("This software aims to help you understand graphology better and learn the "
@@ -230,17 +230,17 @@ void MainWindow::buildLearnPanel()
     m_ui.picDesc->setObjectName(QStringLiteral("picDesc"));
     m_ui.picDesc->setGeometry(16, 28, 122, 135);
     m_ui.picDesc->setFrameShape(QFrame::Box);
-    m_ui.picDesc->setStyleSheet(QStringLiteral("QLabel { border: 1px solid rgb(170, 170, 170); }"));
+    setTextColor(m_ui.picDesc, QColor(170, 170, 170));
     m_ui.picDesc->setAlignment(Qt::AlignCenter);
 
     m_ui.lblDescName = textLabel(panel, QStringLiteral("lblDescName"),
                                  QStringLiteral("Subject Name"), QRect(154, 26, 430, 24),
                                  verdana(11, true));
-    m_ui.lblDescName->setStyleSheet(QStringLiteral("color: rgb(22, 36, 112);"));
+    setTextColor(m_ui.lblDescName, QColor(22, 36, 112));
     m_ui.lblOption = textLabel(panel, QStringLiteral("lblOption"),
                                QStringLiteral("Subject Option"), QRect(154, 54, 430, 22),
                                verdana(9.75, true));
-    m_ui.lblOption->setStyleSheet(QStringLiteral("color: rgb(128, 0, 0);"));
+    setTextColor(m_ui.lblOption, QColor(128, 0, 0));
     m_ui.lblDesc = textLabel(panel, QStringLiteral("lblDesc"),
                              QStringLiteral("The meaning of the handwriting shown at the left."),
                              QRect(154, 84, 430, 172), verdana(9.75));
@@ -300,13 +300,13 @@ void MainWindow::buildBrandStrip()
         QStringLiteral("Co-brand this software for your site.  Increase loyalty and traffic to "
                        "your site. Put your site's name &&  link here. See \"Help\" for details.  "
                        "  Click Here for more info on co-branding."));
-    m_ui.lblCobrand->setStyleSheet(QStringLiteral("color: rgb(0, 0, 160);"));
+    setTextColor(m_ui.lblCobrand, QColor(0, 0, 160));
     m_ui.lblFullBrand = brand(
         QStringLiteral("lblFullBrand"),
         QStringLiteral("Home Business Opportunity. Start your own Internet business and make "
                        "money online. Get this software fully branded for your website. Click "
                        "here for more details."));
-    m_ui.lblFullBrand->setStyleSheet(QStringLiteral("color: rgb(192, 64, 0);"));
+    setTextColor(m_ui.lblFullBrand, QColor(192, 64, 0));
     // As built, the full-branding label lies in front.
     m_ui.lblFullBrand->raise();
 }
@@ -332,7 +332,7 @@ void MainWindow::connectHandlers()
     link(m_ui.mnuUpdate, PageKey::DownloadWebPage);
     link(m_ui.mnuDonate, PageKey::Donate);
     link(m_ui.mnuMakeMoney, PageKey::FullyBranded);
-    connect(m_ui.mnuAbout, &QAction::triggered, this, [this] { showAboutBox(m_platform); });
+    connect(m_ui.mnuAbout, &QAction::triggered, this, [this] { showAboutBox(m_platform, this); });
     auto labelLink = [this](ClickableLabel *label, const QString &page) {
         connect(label, &ClickableLabel::clicked, this, [this, page] { m_links.OpenWebPage(page); });
     };

@@ -11,6 +11,15 @@ QFont verdana(qreal pointSize, bool bold)
     return font;
 }
 
+void setTextColor(QWidget *widget, const QColor &color)
+{
+    QPalette palette = widget->palette();
+    palette.setColor(QPalette::WindowText, color);
+    palette.setColor(QPalette::Text, color);
+    palette.setColor(QPalette::ButtonText, color);
+    widget->setPalette(palette);
+}
+
 QString plainCaption(const QString &caption)
 {
     QString text;
