@@ -12,7 +12,7 @@
 class Rng
 {
 public:
-    explicit Rng(quint64 seed) : state_(seed) {}
+    explicit Rng(quint64 seed) : state_(seed) { }
 
     quint64 next()
     {
@@ -56,7 +56,7 @@ inline quint64 seedFromKey(const QString &key)
 class Noise
 {
 public:
-    Noise(quint64 seed, double cell) : seed_(seed), cell_(cell) {}
+    Noise(quint64 seed, double cell) : seed_(seed), cell_(cell) { }
 
     double at(double x, double y) const
     {

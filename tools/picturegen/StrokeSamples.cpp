@@ -1,0 +1,138 @@
+// Samples about how words begin and end: strokes drawn onto an n or m at the
+// start or the end of each word.
+#include "Forms.h"
+#include "Samples.h"
+
+namespace {
+
+Hand strokeHand()
+{
+    Hand hand = letterHand();
+    hand.xHeight = 8.5;
+    hand.wordSpace = 1.0;
+    return hand;
+}
+
+Humps humpsOf(QChar letter)
+{
+    Humps humps;
+    humps.arches = letter == QLatin1Char('n') ? 1 : 2;
+    return humps;
+}
+
+enum class Beginning { LongCurved, Unbending, BelowBaseline, RightToLeft, Absent };
+
+qreal drawBeginning(Pen &pen, QChar letter, qreal x, Beginning kind)
+{
+    Humps humps = humpsOf(letter);
+    humps.entry = false;
+    qreal lead = 0;
+    switch (kind) {
+    case Beginning::LongCurved:
+        lead = 1.5;
+        break;
+    case Beginning::Unbending:
+        lead = 1.3;
+        break;
+    case Beginning::BelowBaseline:
+        lead = 1.1;
+        break;
+    case Beginning::RightToLeft:
+        lead = 0.55;
+        break;
+    case Beginning::Absent:
+        break;
+    }
+    const QPointF e = humpsStart(x + lead, humps);
+    switch (kind) {
+    case Beginning::LongCurved:
+        pen.line(spline(shaken(pen,
+            { { x, -0.7 }, { x + 0.3, -0.12 }, { x + 0.85, 0.04 }, { x + 1.35, -0.4 }, e }, 0.03)));
+        break;
+    case Beginning::Unbending:
+        pen.line(polyline({ { x, 0.02 }, e }), 1.1);
+        break;
+    case Beginning::BelowBaseline:
+        pen.line(
+            spline(shaken(pen, { { x, 1.0 }, { x + 0.5, 0.35 }, { x + 0.9, -0.45 }, e }, 0.03)));
+        break;
+    case Beginning::RightToLeft:
+        pen.line(spline(shaken(pen,
+            { e + QPointF(0.55, -0.35), e + QPointF(0.15, -0.75), e + QPointF(-0.4, -0.6),
+                e + QPointF(-0.45, -0.15), e },
+            0.03)));
+        break;
+    case Beginning::Absent:
+        break;
+    }
+    drawHumps(pen, x + lead, humps);
+    return lead + humpsAdvance(humps);
+}
+
+enum class Ending { Blunt, Tapered, High, Below, RightToLeft, Extended, Missing };
+
+qreal drawEnding(Pen &pen, QChar letter, qreal x, Ending kind)
+{
+    Humps humps = humpsOf(letter);
+    humps.exit = false;
+    const QPointF f = drawHumps(pen, x, humps);
+    auto at = [&](qreal dx, qreal dy) { return f + QPointF(dx, dy); };
+    qreal reach = 0.1;
+    switch (kind) {
+    case Ending::Blunt:
+        pen.line(polyline({ at(-0.02, 0), at(0.2, -0.06), at(1.5, -0.95) }), 1.6, 1, Qt::FlatCap);
+        reach = 1.5;
+        break;
+    case Ending::Tapered:
+        taper(pen,
+            spline(
+                shaken(pen, { at(0, 0), at(0.35, -0.05), at(0.9, -0.45), at(1.4, -1.05) }, 0.02)),
+            1.1, 0.05);
+        reach = 1.4;
+        break;
+    case Ending::High:
+        pen.line(spline(shaken(pen,
+            { at(0, 0), at(0.3, -0.2), at(0.65, -1.1), at(0.85, -2.2), at(0.8, -2.75) }, 0.03)));
+        reach = 0.9;
+        break;
+    case Ending::Below:
+        pen.line(spline(
+            shaken(pen, { at(0, 0), at(0.15, 0.35), at(0.35, 0.85), at(0.45, 1.25) }, 0.02)));
+        reach = 0.5;
+        break;
+    case Ending::RightToLeft:
+        pen.line(spline(shaken(pen,
+            { at(0, 0), at(0.35, -0.35), at(0.5, -1.2), at(0.2, -1.75), at(-0.5, -1.95),
+                at(-1.4, -1.8) },
+            0.03)));
+        reach = 0.55;
+        break;
+    case Ending::Extended:
+        pen.line(
+            spline(shaken(pen, { at(0, 0), at(0.3, 0.03), at(1.3, -0.03), at(2.5, -0.1) }, 0.02)));
+        reach = 2.5;
+        break;
+    case Ending::Missing:
+        break;
+    }
+    return f.x() - x + reach;
+}
+
+} // namespace
+
+QImage drawBeginningStroke(int rank, quint64 seed)
+{
+    const auto kind = Beginning(qBound(0, rank - 1, 4));
+    const Form form = [kind](Pen &pen, QChar c, qreal x) { return drawBeginning(pen, c, x, kind); };
+    return wordsSample(
+        seed, strokeHand(), form, { "[m]ake [n]o", "[n]ew", "[m]y [m]ap" }, { 0, 14, 2 }, 30, 38);
+}
+
+QImage drawEndingStroke(int rank, quint64 seed)
+{
+    const auto kind = Ending(qBound(0, rank - 1, 6));
+    const Form form = [kind](Pen &pen, QChar c, qreal x) { return drawEnding(pen, c, x, kind); };
+    const qreal top = kind == Ending::High || kind == Ending::RightToLeft ? 36 : 31;
+    return wordsSample(seed, strokeHand(), form, { "see[n] hi[m]", "dow[n]", "o[n] the[m]" },
+        { 0, 12, 2 }, top, 36);
+}
