@@ -1,0 +1,137 @@
+// Drives the main window through its panels on the offscreen platform and
+// saves a picture of each panel and of each message it shows.
+#include "mainwindow/MainWindow.h"
+#include "shell/QtPlatform.h"
+#include "testing/Random.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QCheckBox>
+#include <QDir>
+#include <QMessageBox>
+#include <QTextDocument>
+
+#include <cstdio>
+
+namespace {
+
+// The real desktop, except that a message box is saved as a picture and
+// answered at once instead of waiting for the user.
+class PicturingPlatform final : public Platform
+{
+public:
+    explicit PicturingPlatform(QDir folder) : m_folder(std::move(folder)) {}
+
+    Answer messageBox(const QString &text, const QString &title, Icon icon,
+                      Buttons buttons) override
+    {
+        const auto box = QtPlatform::makeMessageBox(text, title, icon, buttons);
+        box->show();
+        QString name = text.left(40).toLower();
+        for (QChar &c : name) {
+            if (!c.isLetterOrNumber())
+                c = QLatin1Char('-');
+        }
+        box->grab().save(m_folder.filePath(QStringLiteral("message-%1.png").arg(name)));
+        box->hide();
+        return buttons == Buttons::Ok ? Answer::Ok : Answer::No;
+    }
+    void openWebAddress(const QString &) override {}
+    void clearClipboard() override {}
+    QString clipboardText() const override { return {}; }
+    bool printDocument(const QTextDocument &) override { return false; }
+    std::optional<QString> readSetting(const QString &, const QString &, const QString &) override
+    {
+        return QString();
+    }
+    bool writeSetting(const QString &, const QString &, const QString &, const QString &) override
+    {
+        return true;
+    }
+    bool acquireSingleInstanceLock() override { return true; }
+    void keepAbove(QWidget *) override {}
+
+private:
+    QDir m_folder;
+};
+
+template<typename T>
+T *control(QWidget *window, const char *name)
+{
+    T *found = window->findChild<T *>(QString::fromLatin1(name));
+    if (found == nullptr)
+        qFatal("no control named %s", name);
+    return found;
+}
+
+void click(QWidget *window, const char *name)
+{
+    control<QAbstractButton>(window, name)->click();
+}
+
+void choose(QWidget *window, const char *name)
+{
+    control<QAbstractButton>(window, name)->setChecked(true);
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication application(argc, argv);
+    if (argc != 2) {
+        std::fprintf(stderr, "usage: quillmere-screenshots OUTPUT-FOLDER\n");
+        return 2;
+    }
+    QDir folder(QString::fromLocal8Bit(argv[1]));
+    folder.mkpath(QStringLiteral("."));
+    PicturingPlatform platform(folder);
+    Random random = Random::seeded(7);
+    MainWindow window(platform, random);
+    window.show();
+    auto save = [&](const QString &name) {
+        window.grab().save(folder.filePath(name + QStringLiteral(".png")));
+    };
+
+    save(QStringLiteral("welcome-panel"));
+    click(&window, "cmdNext"); // nothing chosen: a message
+    choose(&window, "optOption0");
+    click(&window, "cmdNext");
+    save(QStringLiteral("approach-panel"));
+    click(&window, "cmdNext2"); // nothing chosen: a message
+    choose(&window, "optOption2");
+    click(&window, "cmdNext2");
+    save(QStringLiteral("learn-by-significance"));
+    click(&window, "cmdLearnBack"); // the first record
+    for (int page = 0; page < 17; ++page)
+        click(&window, "cmdLearnNext"); // on to the last record
+    click(&window, "cmdMain");
+    click(&window, "cmdNext");
+    choose(&window, "optOption3");
+    click(&window, "cmdNext2");
+    control<QCheckBox>(&window, "chkChoice0")->setChecked(true);
+    control<QCheckBox>(&window, "chkChoice8")->setChecked(true);
+    save(QStringLiteral("category-panel"));
+    click(&window, "cmdNext3");
+    save(QStringLiteral("learn-by-interpretation"));
+    click(&window, "cmdMain");
+    click(&window, "cmdNext3"); // nothing ticked: a message
+
+    // A test by significance to its report.
+    click(&window, "cmdBack3");
+    click(&window, "cmdBack2");
+    choose(&window, "optOption1");
+    click(&window, "cmdNext");
+    choose(&window, "optOption2");
+    click(&window, "cmdNext2");
+    save(QStringLiteral("test-panel"));
+    for (int question = 0; question < 10; ++question) {
+        choose(&window, question % 3 == 0 ? "optOptionTest1" : "optOptionTest0");
+        click(&window, "cmdNextQuestionTest");
+    }
+    save(QStringLiteral("result-panel"));
+    std::printf("screenshots written to %s\n", qPrintable(folder.absolutePath()));
+    return 0;
+}
