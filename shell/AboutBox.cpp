@@ -1,6 +1,149 @@
 #include "shell/AboutBox.h"
 
-void showAboutBox(Platform &platform)
+#include "mainwindow/Widgets.h"
+#include "shell/ProgramIcon.h"
+
+#include <QApplication>
+#include <QFrame>
+#include <QLabel>
+#include <QPushButton>
+#include <QScreen>
+
+namespace {
+
+const QColor Green(73, 240, 60);
+const QColor Lilac(206, 157, 219);
+const QColor Orange(255, 128, 0);
+
+QLabel *label(QWidget *parent, const QString &name, const QString &text, const QRect &where,
+    const QFont &font, const QColor &colour)
 {
-    (void)platform;
+    auto *l = new QLabel(text, parent);
+    l->setObjectName(name);
+    l->setTextFormat(Qt::PlainText);
+    l->setFont(font);
+    l->setGeometry(where);
+    QPalette palette = l->palette();
+    palette.setColor(QPalette::WindowText, colour);
+    l->setPalette(palette);
+    return l;
+}
+
+ClickableLabel *link(QWidget *parent, const QString &name, const QString &text, const QRect &where)
+{
+    auto *l = new ClickableLabel(parent);
+    l->setObjectName(name);
+    l->setText(text);
+    QFont font = verdana(8.25);
+    font.setUnderline(true);
+    l->setFont(font);
+    l->setGeometry(where);
+    QPalette palette = l->palette();
+    palette.setColor(QPalette::WindowText, Green);
+    l->setPalette(palette);
+    return l;
+}
+
+} // namespace
+
+AboutBox::AboutBox(Platform &platform, QWidget *owner)
+    : QDialog(owner,
+        Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
+            | Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint),
+      m_links(platform)
+{
+    setObjectName(QStringLiteral("frmAbout"));
+    setWindowTitle(QStringLiteral("Quillmere v1.20"));
+    setWindowIcon(programIcon());
+    setFont(verdana(8.25));
+    setFixedSize(469, 217);
+    setModal(true);
+
+    QPalette black = palette();
+    black.setColor(QPalette::Window, Qt::black);
+    setPalette(black);
+    setAutoFillBackground(true);
+
+    auto *picIcon = new QLabel(this);
+    picIcon->setObjectName(QStringLiteral("picIcon"));
+    picIcon->setGeometry(10, 10, 32, 32);
+    picIcon->setPixmap(programIcon().pixmap(32, 32));
+
+    label(this, QStringLiteral("Label2"), QStringLiteral("Quillmere v1.20"), QRect(56, 19, 297, 23),
+        verdana(14.25, true), Green);
+    QLabel *description = label(this, QStringLiteral("Label1"),
+        QStringLiteral("Quillmere is a learn and test yourself handwriting analysis software. This "
+                       "software is a simple and useful aid in the study of handwriting analysis. "
+                       "This can helps beginners learn and test their understanding of the "
+                       "subject."),
+        QRect(8, 50, 459, 57), verdana(8.25), Lilac);
+    description->setWordWrap(true);
+
+    // The address is longer than its designed room allows in some faces; the
+    // label grows to the left so that it still ends at the window's margin.
+    m_lblHomePage = link(this, QStringLiteral("lblHomePage"),
+        QStringLiteral("Click here to visit ") + WebLinks::siteRoot(), QRect(197, 107, 270, 13));
+    const int homeWidth = qMax(270, m_lblHomePage->sizeHint().width());
+    m_lblHomePage->setGeometry(
+        467 - homeWidth, 107, homeWidth, qMax(13, m_lblHomePage->sizeHint().height()));
+    m_lblHomePage->setAlignment(Qt::AlignRight | Qt::AlignTop);
+
+    QLabel *offer = label(this, QStringLiteral("Label3"),
+        QStringLiteral("Home Business Opportunity. Start your own Internet "
+                       "business and make money online. Get this software fully "
+                       "branded for your website."),
+        QRect(8, 128, 459, 29), verdana(8.25, true), Orange);
+    offer->setWordWrap(true);
+
+    m_lblCoBrand = link(this, QStringLiteral("lblCoBrand"),
+        QStringLiteral("Click here for more details."), QRect(310, 157, 157, 13));
+    const int coBrandWidth = qMax(157, m_lblCoBrand->sizeHint().width());
+    m_lblCoBrand->setGeometry(
+        467 - coBrandWidth, 157, coBrandWidth, qMax(13, m_lblCoBrand->sizeHint().height()));
+    m_lblCoBrand->setAlignment(Qt::AlignRight | Qt::AlignTop);
+
+    auto *line = new QFrame(this);
+    line->setObjectName(QStringLiteral("Line2"));
+    line->setFrameShape(QFrame::NoFrame);
+    line->setGeometry(-1, 184, 473, 2);
+    QPalette white = line->palette();
+    white.setColor(QPalette::Window, Qt::white);
+    line->setPalette(white);
+    line->setAutoFillBackground(true);
+
+    m_cmdOK = new QPushButton(QStringLiteral("OK"), this);
+    m_cmdOK->setObjectName(QStringLiteral("cmdOK"));
+    m_cmdOK->setPalette(QApplication::palette(m_cmdOK));
+    m_cmdOK->setFont(verdana(8.25));
+    m_cmdOK->setGeometry(383, 192, 84, 23);
+    m_cmdOK->setDefault(true);
+    m_cmdOK->setFocus();
+    // Esc closes a dialog by itself; Enter and a click come here.
+    connect(m_cmdOK, &QPushButton::clicked, this, &QDialog::accept);
+
+    for (QLabel *l : findChildren<QLabel *>())
+        l->setFocusPolicy(Qt::NoFocus);
+
+    connect(m_lblHomePage, &ClickableLabel::clicked, this,
+        [this] { m_links.OpenWebPage(PageKey::HomePage); });
+    connect(m_lblCoBrand, &ClickableLabel::clicked, this,
+        [this] { m_links.OpenWebPage(PageKey::FullyBranded); });
+}
+
+void AboutBox::showEvent(QShowEvent *event)
+{
+    QDialog::showEvent(event);
+    m_cmdOK->setFocus();
+}
+
+void showAboutBox(Platform &platform, QWidget *owner)
+{
+    AboutBox box(platform, owner);
+    if (const QScreen *screen
+        = owner != nullptr ? owner->screen() : QGuiApplication::primaryScreen()) {
+        QRect frame = box.frameGeometry();
+        frame.moveCenter(screen->availableGeometry().center());
+        box.move(frame.topLeft());
+    }
+    box.exec();
 }

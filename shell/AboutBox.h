@@ -1,6 +1,38 @@
 #pragma once
 
+#include "shell/WebLinks.h"
+
+#include <QDialog>
+
+class ClickableLabel;
+class QLabel;
+class QPushButton;
 class Platform;
 
-// Shows the About box modally; a fresh box at every opening.
-void showAboutBox(Platform &platform);
+// The About box: name, version, a short description and two links to the
+// maker's web site on a black ground.
+class AboutBox final : public QDialog
+{
+    Q_OBJECT
+
+public:
+    // `owner` only keeps the box out of the task bar; it still opens centred
+    // on the screen.
+    explicit AboutBox(Platform &platform, QWidget *owner = nullptr);
+
+    ClickableLabel *lblHomePage() const { return m_lblHomePage; }
+    ClickableLabel *lblCoBrand() const { return m_lblCoBrand; }
+    QPushButton *cmdOK() const { return m_cmdOK; }
+
+protected:
+    void showEvent(QShowEvent *event) override;
+
+private:
+    WebLinks m_links;
+    ClickableLabel *m_lblHomePage = nullptr;
+    ClickableLabel *m_lblCoBrand = nullptr;
+    QPushButton *m_cmdOK = nullptr;
+};
+
+// Shows a fresh About box modally and returns when it is closed.
+void showAboutBox(Platform &platform, QWidget *owner = nullptr);

@@ -1,0 +1,68 @@
+#include "shell/TellAFriend.h"
+
+#include "shell/Platform.h"
+#include "shell/WebLinks.h"
+
+#include <QUrl>
+
+namespace {
+
+struct Field
+{
+    const char *prompt;
+    const char *missing;
+};
+
+// In the order in which the values are checked.
+const Field Fields[5] = {
+    { "Your Name", "Please Enter Your Name" },
+    { "Your Email Address", "Please Enter Your Email" },
+    { "Your Message", "Please Enter Your Message" },
+    { "Friend's Name", "Please Enter Your Friend's Name" },
+    { "Friend's Email Address", "Please Enter Your Friend's Email" },
+};
+
+QString component(const QString &value)
+{
+    return QString::fromLatin1(QUrl::toPercentEncoding(value));
+}
+
+} // namespace
+
+QString trimBlanks(const QString &text)
+{
+    qsizetype first = 0;
+    qsizetype last = text.size();
+    while (first < last && text.at(first) == QLatin1Char(' '))
+        ++first;
+    while (last > first && text.at(last - 1) == QLatin1Char(' '))
+        --last;
+    return text.mid(first, last - first);
+}
+
+TellAFriend::TellAFriend(Platform &platform) : m_platform(platform) { }
+
+void TellAFriend::OpenReferralPage(const QString &name, const QString &email,
+    const QString &message, const QString &friendName, const QString &friendEmail)
+{
+    const QString values[5] = { name, email, message, friendName, friendEmail };
+    for (int i = 0; i < 5; ++i) {
+        const QString value = trimBlanks(values[i]);
+        if (value.isEmpty() || value == QLatin1String(Fields[i].prompt)) {
+            m_platform.messageBox(QString::fromLatin1(Fields[i].missing),
+                QStringLiteral("Quillmere"), Platform::Icon::Critical, Platform::Buttons::Ok);
+            return;
+        }
+    }
+    m_platform.openWebAddress(referralAddress(name, email, message, friendName, friendEmail));
+}
+
+QString TellAFriend::referralAddress(const QString &name, const QString &email,
+    const QString &message, const QString &friendName, const QString &friendEmail)
+{
+    return WebLinks::pageAddress(PageKey::ReferAFriend) + QStringLiteral("&taf1=") + component(name)
+        + QStringLiteral("&taf2=") + component(email) + QStringLiteral("&taf3=")
+        + component(message) + QStringLiteral("&taf4=") + component(friendName)
+        + QStringLiteral("&taf5=") + component(friendEmail) + QStringLiteral("&taf6=")
+        + component(WebLinks::productFolder());
+}

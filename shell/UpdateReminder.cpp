@@ -1,0 +1,103 @@
+#include "shell/UpdateReminder.h"
+
+#include "shell/Platform.h"
+#include "shell/WebLinks.h"
+
+#include <QByteArray>
+#include <QStringDecoder>
+
+#include <utility>
+
+namespace {
+
+// Each byte is mixed with a running mask and written as two hex digits, so the
+// text is safe for any store and reads back exactly.
+QByteArray mask(const QByteArray &bytes)
+{
+    static const QByteArray Key = QByteArrayLiteral("Quillmere v1.20");
+    QByteArray out(bytes.size(), '\0');
+    for (qsizetype i = 0; i < bytes.size(); ++i) {
+        const auto step = static_cast<char>((i * 37 + 11) & 0xff);
+        out[i] = static_cast<char>(bytes[i] ^ Key[i % Key.size()] ^ step);
+    }
+    return out;
+}
+
+bool isHexDigit(char c)
+{
+    return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'F');
+}
+
+} // namespace
+
+const QString UpdateReminder::Section = QStringLiteral("Settings");
+const QString UpdateReminder::Message = QStringLiteral(
+    "There maybe an update to this software available\rDo you want to check for an update?");
+
+UpdateReminder::UpdateReminder(Platform &platform, QString application)
+    : m_platform(platform), m_application(std::move(application))
+{ }
+
+QString UpdateReminder::encodeSetting(const QString &plain)
+{
+    return QString::fromLatin1(mask(plain.toUtf8()).toHex().toUpper());
+}
+
+std::optional<QString> UpdateReminder::decodeSetting(const QString &encoded)
+{
+    const QByteArray hex = encoded.toLatin1();
+    if (hex.size() % 2 != 0 || QString::fromLatin1(hex) != encoded)
+        return std::nullopt;
+    for (const char c : hex) {
+        if (!isHexDigit(c))
+            return std::nullopt;
+    }
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    const QString plain = utf8.decode(mask(QByteArray::fromHex(hex)));
+    if (utf8.hasError())
+        return std::nullopt;
+    return plain;
+}
+
+QString UpdateReminder::durationKey()
+{
+    return encodeSetting(QStringLiteral("Duration"));
+}
+
+bool UpdateReminder::writeDay(const QDate &day)
+{
+    return m_platform.writeSetting(
+        m_application, Section, durationKey(), encodeSetting(day.toString(Qt::ISODate)));
+}
+
+void UpdateReminder::RunUpdateReminder(const QDate &today)
+{
+    if (!today.isValid())
+        return;
+    const std::optional<QString> stored
+        = m_platform.readSetting(m_application, Section, durationKey());
+    if (!stored)
+        return;
+    if (stored->isEmpty()) {
+        writeDay(today);
+        return;
+    }
+    const std::optional<QString> text = decodeSetting(*stored);
+    if (!text)
+        return;
+    // Only the plain ISO form is taken, so no desktop language can misread it.
+    const QDate day = QDate::fromString(*text, Qt::ISODate);
+    if (!day.isValid() || day.toString(Qt::ISODate) != *text)
+        return;
+
+    const qint64 days = today.daysTo(day);
+    if (days >= -ThresholdDays && days <= ThresholdDays)
+        return;
+
+    const Platform::Answer answer = m_platform.messageBox(Message, QStringLiteral("Quillmere"),
+        Platform::Icon::Information, Platform::Buttons::YesNo);
+    if (!writeDay(today))
+        return;
+    if (answer == Platform::Answer::Yes)
+        WebLinks(m_platform).OpenWebPage(PageKey::DownloadWebPage);
+}
