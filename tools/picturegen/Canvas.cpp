@@ -29,6 +29,21 @@ double coverage(const QRectF &r, double x, double y, double soft)
     return h * v;
 }
 
+int channel(double v)
+{
+    return int(std::lround(std::clamp(v, 0.0, 255.0)));
+}
+
+// The strongest ink in the 2 x 2 block that holds (x, y).
+double blockAlpha(const QImage &ink, int x, int y)
+{
+    int strongest = 0;
+    for (int by = y & ~1; by <= (y | 1) && by < ink.height(); ++by)
+        for (int bx = x & ~1; bx <= (x | 1) && bx < ink.width(); ++bx)
+            strongest = std::max(strongest, qAlpha(ink.pixel(bx, by)));
+    return strongest / 255.0;
+}
+
 } // namespace
 
 Canvas::Canvas(quint64 seed, Ground ground)
@@ -140,14 +155,22 @@ QImage Canvas::render()
                 g = dg + (g - dg) * onPage;
                 b = db + (b - db) * onPage;
             }
-            // Ink multiplies the paper beneath it.
+            // Ink multiplies the paper beneath it. JPEG keeps colour only once
+            // per 2 x 2 block, which turns thin blue lines grey: the colour is
+            // taken with the strongest ink of the block, the brightness with
+            // this pixel's own.
             const double a = qAlpha(inkLine[x]) / 255.0;
-            r *= 1 - a * (1 - Ink.redF());
-            g *= 1 - a * (1 - Ink.greenF());
-            b *= 1 - a * (1 - Ink.blueF());
-            line[x] = qRgb(int(std::lround(std::clamp(r, 0.0, 255.0))),
-                int(std::lround(std::clamp(g, 0.0, 255.0))),
-                int(std::lround(std::clamp(b, 0.0, 255.0))));
+            const double blockInk = blockAlpha(ink, x, y);
+            const double tr = r * (1 - a * (1 - Ink.redF())), tg = g * (1 - a * (1 - Ink.greenF())),
+                         tb = b * (1 - a * (1 - Ink.blueF()));
+            const double cr = r * (1 - blockInk * (1 - Ink.redF())),
+                         cg = g * (1 - blockInk * (1 - Ink.greenF())),
+                         cb = b * (1 - blockInk * (1 - Ink.blueF()));
+            const double luma = 0.299 * tr + 0.587 * tg + 0.114 * tb;
+            const double blue = -0.168736 * cr - 0.331264 * cg + 0.5 * cb;
+            const double red = 0.5 * cr - 0.418688 * cg - 0.081312 * cb;
+            line[x] = qRgb(channel(luma + 1.402 * red),
+                channel(luma - 0.344136 * blue - 0.714136 * red), channel(luma + 1.772 * blue));
         }
     }
     return out;

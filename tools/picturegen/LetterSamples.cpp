@@ -128,13 +128,14 @@ qreal drawO(Pen &pen, qreal x, OShape kind)
     };
     QVector<QPointF> points { { x - 0.05, -0.15 }, { x + 0.2, -0.65 } };
     // Counter-clockwise from the top right, once around.
-    const qreal from = kind == OShape::Open ? 125 : 70;
-    const qreal to = kind == OShape::Open ? 390 : 430;
+    const qreal from = kind == OShape::Open ? 112 : 70;
+    const qreal to = kind == OShape::Open ? 398 : 430;
     points.clear();
     for (qreal a = from; a <= to; a += 24)
         points << at(a);
     if (kind == OShape::InnerLoop)
-        points << c + QPointF(0.12, -0.15) << c + QPointF(-0.06, -0.2) << c + QPointF(0.02, -0.47);
+        points << c + QPointF(0.02, -0.1) << c + QPointF(0.16, 0.14) << c + QPointF(0.3, -0.1)
+               << c + QPointF(0.24, -0.44);
     const QPointF last = points.last();
     points << QPointF(last.x() + 0.3, last.y() + 0.02) << QPointF(last.x() + 0.55, last.y() + 0.1);
     pen.line(spline(shaken(pen, points, 0.015)));
@@ -160,8 +161,7 @@ qreal drawD(Pen &pen, qreal x, DStem kind)
             1.3);
         break;
     case DStem::Pointed:
-        pen.line(
-            polyline(shaken(pen, { { x + 0.55, -0.95 }, { s + 0.03, -2.15 }, { s, 0 } }, 0.02)));
+        pen.line(polyline(shaken(pen, { { x + 0.42, -1.0 }, { s + 0.03, -2.2 }, { s, 0 } }, 0.02)));
         break;
     case DStem::Looped:
         pen.line(spline(shaken(pen,
@@ -171,8 +171,8 @@ qreal drawD(Pen &pen, qreal x, DStem kind)
         break;
     case DStem::Split:
         pen.line(spline(
-            shaken(pen, { { x + 0.55, -0.95 }, { s - 0.2, -1.6 }, { s - 0.28, -2.05 } }, 0.02)));
-        pen.line(spline(shaken(pen, { { s + 0.22, -2.15 }, { s + 0.08, -1.3 }, { s, 0 } }, 0.02)));
+            shaken(pen, { { x + 0.55, -0.95 }, { s - 0.25, -1.6 }, { s - 0.4, -2.1 } }, 0.02)));
+        pen.line(spline(shaken(pen, { { s + 0.3, -2.2 }, { s + 0.1, -1.3 }, { s, 0 } }, 0.02)));
         break;
     }
     pen.line(spline(shaken(pen, { { s, 0 }, { s + 0.15, 0.04 }, { s + 0.4, -0.25 } }, 0.02)));
@@ -185,7 +185,7 @@ QImage drawTBar(int rank, quint64 seed)
 {
     const auto kind = TStem(qBound(0, rank - 1, 4));
     const Form form = [kind](Pen &pen, QChar, qreal x) { return drawT(pen, x, kind); };
-    const qreal top = kind == TStem::Long ? 38 : 31;
+    const qreal top = kind == TStem::Long ? 41 : 31;
     return wordsSample(seed, letterHand(), form, { "[t]he [t]en[t]", "a[t] las[t]", "li[t][t]le" },
         { 0, 6, 2 }, top, kind == TStem::Long ? 36 : 37);
 }
@@ -217,7 +217,7 @@ QImage drawLowerM(int rank, quint64 seed)
         humps.heights = { 1.35, 1.0, 0.7 };
         break;
     case 4: // rounded
-        humps.width = 0.62;
+        humps.width = 0.78;
         break;
     case 5: // sharp
         humps.sharp = true;
@@ -240,8 +240,11 @@ QImage drawLowerO(int rank, quint64 seed)
 {
     const auto kind = OShape(qBound(0, rank - 1, 2));
     const Form form = [kind](Pen &pen, QChar, qreal x) { return drawO(pen, x, kind); };
+    Hand hand = letterHand();
+    // Large enough that the inside of the o shows.
+    hand.xHeight = 12;
     return wordsSample(
-        seed, letterHand(), form, { "g[o][o]d", "t[o] g[o]", "m[o][o]n" }, { 2, 8, 0 });
+        seed, hand, form, { "g[o][o]d", "t[o] g[o]", "m[o][o]n" }, { 2, 8, 0 }, 33, 38);
 }
 
 QImage drawLowerD(int rank, quint64 seed)

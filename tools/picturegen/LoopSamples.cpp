@@ -183,6 +183,8 @@ QImage drawCapitalI(int rank, quint64 seed)
     hand.xHeight = 8.5;
     hand.slant = 0;
     hand.slantJitter = 1;
-    return wordsSample(
-        seed, hand, form, { "[I] think", "so [I] can", "[I] did" }, { 0, 8, 2 }, 33, 38);
+    // An I tilted to the left reaches back past the start of its line.
+    const QVector<qreal> indents
+        = kind == CapitalI::TiltLeft ? QVector<qreal> { 9, 10, 9 } : QVector<qreal> { 0, 8, 2 };
+    return wordsSample(seed, hand, form, { "[I] think", "so [I] can", "[I] did" }, indents, 33, 38);
 }

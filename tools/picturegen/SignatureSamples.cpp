@@ -9,19 +9,24 @@ enum class Signature { Clear, Illegible, Smaller, Larger, Underlined, Encircled,
 
 const QString Name = QStringLiteral("Helen Moor");
 
-// A thread of garlands that stands for the rest of a name, fading in height.
+// A hurried thread that stands for the rest of a name: uneven peaks, a
+// stray loop, and a tail that trails off.
 qreal drawThread(Pen &pen, qreal x, qreal length)
 {
-    QVector<QPointF> points { { x - 0.1, -0.3 } };
-    const int humps = int(length / 0.5);
-    for (int i = 0; i < humps; ++i) {
-        const qreal fade = 1.0 - 0.6 * i / std::max(1, humps);
-        points << QPointF(x + 0.5 * i + 0.2, -0.9 * fade + pen.jitter(0.1))
-               << QPointF(x + 0.5 * i + 0.42, 0.02 + pen.jitter(0.05));
+    QVector<QPointF> points { { x - 0.15, -0.2 } };
+    qreal at = x;
+    for (int i = 0; at < x + length; ++i) {
+        const qreal step = pen.rng().range(0.35, 0.6);
+        const qreal fade = 1.0 - 0.5 * (at - x) / length;
+        const qreal peak = i == 2 ? -1.9 : -pen.rng().range(0.45, 1.3) * fade;
+        points << QPointF(at + 0.2, peak) << QPointF(at + step, 0.05 + pen.jitter(0.15));
+        if (i == 2)
+            points << QPointF(at + step - 0.4, -0.5) << QPointF(at + step + 0.1, -0.05);
+        at += step;
     }
-    points << QPointF(x + length + 0.3, -0.35);
+    points << QPointF(at + 0.5, -0.2) << QPointF(at + 1.0, -0.55);
     pen.line(spline(points));
-    return length;
+    return at - x + 0.7;
 }
 
 } // namespace
@@ -48,10 +53,17 @@ QImage drawSignature(int rank, quint64 seed)
         hand.xHeight = 2.4;
         at = QPointF(56, 84);
         break;
-    case Signature::Larger:
-        hand.xHeight = 9.5;
+    case Signature::Larger: {
+        // As large as the line allows: well over half again the script.
+        Writer probe(canvas, hand);
+        hand.xHeight *= 100 / probe.measure(Name);
         hand.wordSpace = 0.6;
-        at = QPointF(10, 96);
+        at = QPointF(9, 98);
+        break;
+    }
+    case Signature::Illegible:
+        hand.xHeight = 5.6;
+        at = QPointF(16, 90);
         break;
     default:
         break;

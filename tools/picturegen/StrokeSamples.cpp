@@ -109,8 +109,8 @@ qreal drawEnding(Pen &pen, QChar letter, qreal x, Ending kind)
         break;
     case Ending::Extended:
         pen.line(
-            spline(shaken(pen, { at(0, 0), at(0.3, 0.03), at(1.3, -0.03), at(2.5, -0.1) }, 0.02)));
-        reach = 2.5;
+            spline(shaken(pen, { at(0, 0), at(0.3, 0.03), at(1.1, -0.03), at(2.1, -0.1) }, 0.02)));
+        reach = 2.1;
         break;
     case Ending::Missing:
         break;
@@ -133,6 +133,6 @@ QImage drawEndingStroke(int rank, quint64 seed)
     const auto kind = Ending(qBound(0, rank - 1, 6));
     const Form form = [kind](Pen &pen, QChar c, qreal x) { return drawEnding(pen, c, x, kind); };
     const qreal top = kind == Ending::High || kind == Ending::RightToLeft ? 36 : 31;
-    return wordsSample(seed, strokeHand(), form, { "see[n] hi[m]", "dow[n]", "o[n] the[m]" },
+    return wordsSample(seed, strokeHand(), form, { "see[n] i[n]", "dow[n]", "o[n] the[m]" },
         { 0, 12, 2 }, top, 36);
 }

@@ -15,7 +15,7 @@ QImage runningSample(
     Canvas canvas(seed, Ground::Paper);
     Writer writer(canvas, hand);
     const qreal lean = std::tan(qDegreesToRadians(hand.slant));
-    const qreal spread = std::tan(qDegreesToRadians(std::abs(hand.slantJitter)));
+    const qreal spread = std::tan(qDegreesToRadians(std::abs(hand.slantJitter) + hand.slantSwing));
     const qreal up = 1.9 * hand.xHeight, down = 1.4 * hand.xHeight;
     const qreal left = 7 + std::max(0.0, down * lean) + std::max(0.0, -up * lean) + down * spread;
     const qreal right
@@ -30,11 +30,11 @@ QImage runningSample(
 QImage drawSlant(int rank, quint64 seed)
 {
     // Vertical, moderate left, extreme left, moderate right, extreme right, irregular.
-    static const qreal Angles[] = { 0, -15, -36, 17, 40, 0 };
+    static const qreal Angles[] = { 0, -21, -42, 21, 42, 0 };
     Hand hand;
     hand.xHeight = 5;
     hand.slant = Angles[qBound(0, rank - 1, 5)];
-    hand.slantJitter = rank == 6 ? 26 : 1.5;
+    hand.slantSwing = rank == 6 ? 34 : 0;
     return runningSample(seed, hand, 20, 17.5, 6, 40);
 }
 
@@ -45,7 +45,7 @@ QImage drawSize(int rank, quint64 seed)
     case 1: // tall
         hand.xHeight = 9.5;
         hand.width = 0.72;
-        return runningSample(seed, hand, 30, 33, 4, 8);
+        return runningSample(seed, hand, 33, 37, 3, 8);
     case 2: // small
         hand.xHeight = 2.6;
         hand.wordSpace = 1.1;
@@ -73,11 +73,11 @@ QImage drawLetterSpacing(int rank, quint64 seed)
     hand.xHeight = 6.5;
     switch (rank) {
     case 1: // close
-        hand.tracking = -0.28;
+        hand.tracking = -0.16;
         hand.wordSpace = 0.6;
         break;
     case 2: // wide
-        hand.tracking = 0.75;
+        hand.tracking = 0.6;
         hand.wordSpace = 1.8;
         break;
     default:

@@ -1,5 +1,7 @@
 #include "Writer.h"
 
+#include "Forms.h"
+
 #include <QFile>
 #include <QFontDatabase>
 #include <QHash>
@@ -202,6 +204,13 @@ qreal Writer::layout(const QVector<Item> &items, Pen &pen) const
         const Item &item = items[i];
         const qreal step
             = item.drawn && form_ ? form_(pen, item.letter, x) : pen.letter(item.letter, x);
+        if (i + 1 < items.size() && hand_.tracking > 0.3) {
+            // Letters set wide apart stay joined by long strokes along the baseline.
+            const qreal next = x + step + hand_.tracking;
+            pen.line(spline({ { x + step - 0.12, -0.25 }, { x + step + 0.05, -0.04 },
+                         { next - 0.1, -0.02 }, { next + 0.08, -0.22 } }),
+                0.85);
+        }
         x += step + (i + 1 < items.size() ? hand_.tracking : 0);
     }
     return x;
@@ -218,7 +227,12 @@ Written Writer::write(const QString &word, QPointF at)
 {
     Rng &rng = canvas_.rng();
     const qreal size = hand_.xHeight * (1 + rng.jitter(hand_.sizeJitter));
-    const qreal slant = hand_.slant + rng.jitter(hand_.slantJitter);
+    qreal slant = hand_.slant + rng.jitter(hand_.slantJitter);
+    if (hand_.slantSwing > 0) {
+        // Mostly alternating, now and then twice the same way.
+        swing_ = rng.unit() < 0.85 ? -swing_ : swing_;
+        slant += swing_ * hand_.slantSwing * rng.range(0.45, 1.0);
+    }
     const qreal rotation = tilt_ + rng.jitter(hand_.rotationJitter);
     const qreal drop = rng.jitter(hand_.baselineJitter) * hand_.xHeight;
     const QTransform toCanvas = QTransform::fromScale(size * hand_.width, size)
@@ -242,8 +256,10 @@ int Writer::lines(const QStringList &words, int next, qreal baseline, qreal pitc
             const qreal width = measure(words[next]);
             if (x > left && x + width > right)
                 break;
-            write(words[next], QPointF(x, y + (x - left) * std::tan(qDegreesToRadians(tilt_))));
-            x += width + (hand_.wordSpace + rng.jitter(hand_.wordSpaceJitter)) * hand_.xHeight;
+            const Written written = write(
+                words[next], QPointF(x, y + (x - left) * std::tan(qDegreesToRadians(tilt_))));
+            x += written.advance
+                + (hand_.wordSpace + rng.jitter(hand_.wordSpaceJitter)) * hand_.xHeight;
             ++next;
         }
     }

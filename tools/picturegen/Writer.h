@@ -19,6 +19,7 @@ struct Hand
     qreal wordSpace = 0.9;
     qreal wordSpaceJitter = 0.15;
     qreal slantJitter = 1.5; // degrees, per word
+    qreal slantSwing = 0; // degrees, leaning each word the other way from the one before
     qreal sizeJitter = 0.05; // fraction, per word
     qreal baselineJitter = 0.07;
     qreal rotationJitter = 0.8; // degrees, per word
@@ -122,6 +123,7 @@ private:
     Hand hand_;
     Form form_;
     qreal tilt_ = 0;
+    qreal swing_ = 1;
 };
 
 // A few hundred words of a friendly letter, for pages of running text.
