@@ -1,11 +1,121 @@
 #include "app/Program.h"
 
+#include "app/ClosingScreen.h"
 #include "mainwindow/MainWindow.h"
+#include "shell/Platform.h"
 #include "shell/QtPlatform.h"
+#include "shell/UpdateReminder.h"
 #include "testing/Random.h"
 
 #include <QApplication>
-#include <QIcon>
+#include <QFileInfo>
+
+#include <cmath>
+#include <utility>
+
+BrandLabel brandLabelFor(float r)
+{
+    // Exact in double for every float r; nearbyint rounds half to even.
+    const double n = std::nearbyint(static_cast<double>(r) * 6.0 + 1.0);
+    if (n == 1.0 || n == 3.0 || n == 5.0)
+        return BrandLabel::CoBrand;
+    if (n == 2.0 || n == 4.0 || n == 6.0)
+        return BrandLabel::FullBrand;
+    return BrandLabel::Unchanged;
+}
+
+Program::Program(
+    Platform &platform, Random &random, QDate today, QString applicationName, EndProcess endProcess)
+    : m_platform(platform),
+      m_random(random),
+      m_today(today),
+      m_applicationName(std::move(applicationName)),
+      m_endProcess(std::move(endProcess))
+{ }
+
+Program::~Program()
+{
+    delete m_closing.data();
+    delete m_main.data();
+}
+
+MainWindow *Program::mainWindow() const
+{
+    return m_main;
+}
+
+ClosingScreen *Program::closingScreen() const
+{
+    return m_closing;
+}
+
+void Program::quitEventLoop()
+{
+    QCoreApplication::exit(0);
+}
+
+void Program::StartProgram()
+{
+    if (!m_platform.acquireSingleInstanceLock()) {
+        m_platform.messageBox(QStringLiteral("Application is already running"),
+            QStringLiteral("Quillmere"), Platform::Icon::Information, Platform::Buttons::Ok);
+        EndProgram();
+        return;
+    }
+
+    m_random.seedFromClock();
+
+    UpdateReminder(m_platform, m_applicationName).RunUpdateReminder(m_today);
+
+    m_main = new MainWindow(m_platform, m_random);
+    m_main->setAttribute(Qt::WA_DeleteOnClose);
+    connect(m_main, &MainWindow::closing, this, &Program::mainWindowClosing);
+    m_main->show();
+
+    CoBrand_Randomize();
+}
+
+void Program::CoBrand_Randomize()
+{
+    if (m_main == nullptr)
+        return;
+    switch (brandLabelFor(m_random.next())) {
+    case BrandLabel::CoBrand:
+        m_main->bringBrandLabelToFront(true);
+        break;
+    case BrandLabel::FullBrand:
+        m_main->bringBrandLabelToFront(false);
+        break;
+    case BrandLabel::Unchanged:
+        break;
+    }
+}
+
+void Program::mainWindowClosing()
+{
+    // On the way out windows close without a closing screen, and there is
+    // only ever one.
+    if (m_ending || m_closing != nullptr)
+        return;
+    m_closing = new ClosingScreen(m_platform, m_random, [this] { EndProgram(); });
+    m_closing->setAttribute(Qt::WA_DeleteOnClose);
+    m_closing->show();
+}
+
+void Program::EndProgram()
+{
+    if (m_ending)
+        return;
+    m_ending = true;
+    const QWidgetList windows = QApplication::topLevelWidgets();
+    for (QWidget *window : windows) {
+        if (window->isVisible())
+            window->close();
+    }
+    m_ended = true;
+    if (m_endProcess)
+        m_endProcess();
+}
 
 int runQuillmere(int argc, char *argv[])
 {
@@ -16,7 +126,12 @@ int runQuillmere(int argc, char *argv[])
 
     QtPlatform platform;
     Random random = Random::fromClock();
-    MainWindow window(platform, random);
-    window.show();
+    const QString executable
+        = QFileInfo(QCoreApplication::applicationFilePath()).completeBaseName();
+    Program program(platform, random, QDate::currentDate(), executable);
+    program.StartProgram();
+    // A refused second copy has ended before any event loop ran.
+    if (program.hasEnded())
+        return 0;
     return QApplication::exec();
 }
