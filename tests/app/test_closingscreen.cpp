@@ -398,16 +398,6 @@ private slots:
         QCOMPARE(s.platform.openedAddresses, QStringList({ home, home }));
     }
 
-    void otherProgramsLink_opensVelmoraSoftwares()
-    {
-        Screen s;
-        s.window->show();
-        QTest::mouseClick(s.window->lblGoToHome, Qt::LeftButton);
-        QCOMPARE(s.platform.openedAddresses,
-            QStringList { WebLinks::pageAddress(QStringLiteral("velmorasoftwares")) });
-        QCOMPARE(s.ends, 0);
-    }
-
     void exitAndCloseBox_bothEndTheProgram()
     {
         Screen s;
