@@ -14,3 +14,12 @@ if [[ -x "$root/tools/test-printer.sh" ]]; then
 else
     ctest --output-on-failure --timeout 600
 fi
+
+# The abuse tests once more under AddressSanitizer, UndefinedBehaviorSanitizer
+# and LeakSanitizer: a long random walk through the main window, damaged
+# settings and odd input, and one whole session from start to end.
+echo "Sanitizer pass"
+QUILLMERE_BUILD_DIR=$root/build-asan QUILLMERE_BUILD_TYPE=Debug \
+    QUILLMERE_CMAKE_ARGS="-DQUILLMERE_SANITIZE=ON -DQUILLMERE_BUILD_TOOLS=OFF" \
+    "$root/tools/build.sh" --target test_randomwalk test_abuse test_session
+ctest --test-dir "$root/build-asan" -L robustness --output-on-failure --timeout 900

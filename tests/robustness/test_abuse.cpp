@@ -1,0 +1,216 @@
+#include "app/ClosingScreen.h"
+#include "app/Program.h"
+#include "mainwindow/MainWindow.h"
+#include "shell/QtPlatform.h"
+#include "shell/TellAFriend.h"
+#include "shell/UpdateReminder.h"
+#include "shell/WebLinks.h"
+#include "testing/Random.h"
+#include "tests/support/RecordingPlatform.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <QUrlQuery>
+
+namespace {
+
+const QDate Today(2026, 12, 9);
+const QString Application = QStringLiteral("quillmere");
+
+QByteArray randomBytes(quint64 seed, int size)
+{
+    Random random = Random::seeded(seed);
+    QByteArray bytes(size, '\0');
+    for (char &byte : bytes)
+        byte = static_cast<char>(random.below(256));
+    return bytes;
+}
+
+// Starts the whole program on `platform` and says whether its main window
+// came up; a message box that shows up is closed at once.
+bool startsNormally(Platform &platform)
+{
+    Random random = Random::seeded(5);
+    Program program(platform, random, Today, Application, [] {});
+    QTimer closer;
+    QObject::connect(&closer, &QTimer::timeout, [] {
+        if (QWidget *modal = QApplication::activeModalWidget())
+            modal->close();
+    });
+    closer.start(0);
+    program.StartProgram();
+    return !program.hasEnded() && program.mainWindow() != nullptr
+        && program.mainWindow()->isVisible();
+}
+
+QString decodedValue(const QString &address, const QString &name)
+{
+    return QUrlQuery(QUrl(address)).queryItemValue(name, QUrl::FullyDecoded);
+}
+
+} // namespace
+
+// Bad input from outside the program: damaged settings, huge or odd text in
+// the referral form, no printer, no browser, nowhere to put the lock.
+class TestAbuse : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void damagedReminderValue_programStartsNormally_data()
+    {
+        QTest::addColumn<QString>("stored");
+        QTest::addRow("empty") << QString();
+        QTest::addRow("plain date") << QStringLiteral("2026-12-01");
+        QTest::addRow("random bytes") << QString::fromLatin1(randomBytes(1, 64).toBase64());
+        QTest::addRow("raw random text") << QString::fromUtf8(randomBytes(2, 300));
+        QTest::addRow("huge") << QString(1 << 20, QLatin1Char('x'));
+        QTest::addRow("far past") << UpdateReminder::encodeSetting(QStringLiteral("0001-01-01"));
+        QTest::addRow("far future") << UpdateReminder::encodeSetting(QStringLiteral("9999-12-31"));
+        QTest::addRow("not a date") << UpdateReminder::encodeSetting(QStringLiteral("2026-02-30"));
+        QTest::addRow("control characters")
+            << UpdateReminder::encodeSetting(QStringLiteral("\x01\x02\n\r\t"));
+    }
+    void damagedReminderValue_programStartsNormally()
+    {
+        QFETCH(QString, stored);
+        RecordingPlatform platform;
+        platform.settings.insert(
+            QStringLiteral("%1/%2/%3")
+                .arg(Application, UpdateReminder::Section, UpdateReminder::durationKey()),
+            stored);
+        QVERIFY(startsNormally(platform));
+        // At most the reminder's own question was asked.
+        for (const auto &box : platform.messageBoxes)
+            QCOMPARE(box.text, UpdateReminder::Message);
+    }
+
+    void settingsStoreThatFails_programStartsNormally_data()
+    {
+        QTest::addColumn<bool>("readable");
+        QTest::addColumn<bool>("writable");
+        QTest::addRow("unreadable") << false << true;
+        QTest::addRow("unwritable") << true << false;
+        QTest::addRow("neither") << false << false;
+    }
+    void settingsStoreThatFails_programStartsNormally()
+    {
+        QFETCH(bool, readable);
+        QFETCH(bool, writable);
+        RecordingPlatform platform;
+        platform.settingsReadable = readable;
+        platform.settingsWritable = writable;
+        QVERIFY(startsNormally(platform));
+        QVERIFY(platform.messageBoxes.isEmpty());
+    }
+
+    void damagedSettingsFile_programStartsNormally_data()
+    {
+        QTest::addColumn<QByteArray>("content");
+        QTest::addColumn<bool>("isFolder");
+        QTest::addRow("random bytes") << randomBytes(3, 4096) << false;
+        QTest::addRow("broken ini") << QByteArray("[Settings\n=\n\xff\xfe[[[") << false;
+        QTest::addRow("a folder in its place") << QByteArray() << true;
+    }
+    void damagedSettingsFile_programStartsNormally()
+    {
+        QFETCH(QByteArray, content);
+        QFETCH(bool, isFolder);
+        QTemporaryDir home;
+        qputenv("XDG_CONFIG_HOME", home.path().toLocal8Bit());
+        const QString file = QDir(home.path()).filePath(Application + QStringLiteral(".conf"));
+        if (isFolder) {
+            QVERIFY(QDir().mkpath(file));
+        } else {
+            QFile damaged(file);
+            QVERIFY(damaged.open(QIODevice::WriteOnly));
+            damaged.write(content);
+        }
+        QtPlatform platform;
+        QVERIFY(startsNormally(platform));
+    }
+
+    void referralValues_reachTheSiteExactly_data()
+    {
+        QTest::addColumn<QString>("value");
+        QTest::addRow("100000 characters") << QString(100000, QLatin1Char('a'));
+        QTest::addRow("100000 mixed") << QString::fromUtf8(randomBytes(4, 100000).toBase64());
+        QTest::addRow("control characters")
+            << QString::fromLatin1("a\x01\x02\x1f\x7f\tb\r\nc\0d", 14);
+        QTest::addRow("right to left") << QStringLiteral("\u05e9\u05dc\u05d5\u05dd \u202e"
+                                                         "\u0645\u0631\u062d\u0628\u0627");
+        QTest::addRow("other scripts") << QStringLiteral("\u00e9\u00df\u4e2d\u6587 \U0001F58B");
+        QTest::addRow("query syntax") << QStringLiteral("a&taf2=b#c+d%20e?f=g");
+    }
+    void referralValues_reachTheSiteExactly()
+    {
+        QFETCH(QString, value);
+        const QString address = TellAFriend::referralAddress(
+            value, value + QStringLiteral("@x.y"), value, value, QStringLiteral("f@g.h"));
+        QVERIFY(address.startsWith(WebLinks::pageAddress(PageKey::ReferAFriend)));
+        QCOMPARE(decodedValue(address, QStringLiteral("taf1")), value);
+        QCOMPARE(decodedValue(address, QStringLiteral("taf2")), value + QStringLiteral("@x.y"));
+        QCOMPARE(decodedValue(address, QStringLiteral("taf3")), value);
+        QCOMPARE(decodedValue(address, QStringLiteral("taf6")), WebLinks::productFolder());
+        // Only the address's own characters remain unencoded.
+        const QString query = address.mid(address.indexOf(QLatin1Char('?')) + 1);
+        for (QChar c : query)
+            QVERIFY2(
+                c.unicode() > 0x20 && c.unicode() < 0x7f, qPrintable(QString::number(c.unicode())));
+    }
+
+    void referralForm_withHugeText_sendsWhatTheBoxesHold()
+    {
+        RecordingPlatform platform;
+        Random random = Random::seeded(9);
+        ClosingScreen screen(platform, random, [] {});
+        screen.show();
+        const QString name
+            = QStringLiteral("\u05e9\u05dc\u05d5\u05dd ") + QString(50000, QLatin1Char('n'));
+        screen.txtName->setText(name);
+        screen.txtEmail->setText(QStringLiteral("me@example.org"));
+        screen.txtFriendName->setText(QStringLiteral("Z\u00fc\u00df\x01"));
+        screen.txtFriendEmail->setText(QStringLiteral("friend@example.org"));
+        screen.txtMessage->setPlainText(QString(100000, QLatin1Char('m')));
+        screen.cmdSubmit->click();
+        QCOMPARE(platform.openedAddresses.size(), 1);
+        const QString address = platform.openedAddresses.first();
+        QCOMPARE(decodedValue(address, QStringLiteral("taf1")), screen.txtName->text());
+        QCOMPARE(decodedValue(address, QStringLiteral("taf3")), QString(100000, QLatin1Char('m')));
+        QCOMPARE(decodedValue(address, QStringLiteral("taf4")), screen.txtFriendName->text());
+    }
+
+    void noBrowser_openingAPageReturnsAtOnce()
+    {
+        // The test platform has no browser to hand the address to.
+        QtPlatform platform;
+        platform.openWebAddress(WebLinks::pageAddress(PageKey::HomePage));
+        platform.openWebAddress(
+            TellAFriend::referralAddress(QString(300, QLatin1Char('a')), QStringLiteral("a@b.c"),
+                QStringLiteral("m"), QStringLiteral("f"), QStringLiteral("f@g.h")));
+    }
+
+    void lockThatCannotBeCreated_neverKeepsTheProgramFromStarting()
+    {
+        QTemporaryDir home;
+        // A file where the runtime folder should be: no lock can go there.
+        const QString notAFolder = QDir(home.path()).filePath(QStringLiteral("runtime"));
+        QFile file(notAFolder);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.close();
+        qputenv("XDG_RUNTIME_DIR", notAFolder.toLocal8Bit());
+        qputenv("XDG_CONFIG_HOME", home.path().toLocal8Bit());
+        QtPlatform platform;
+        QVERIFY(startsNormally(platform));
+    }
+};
+
+QTEST_MAIN(TestAbuse)
+#include "test_abuse.moc"
