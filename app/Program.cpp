@@ -122,7 +122,8 @@ int runQuillmere(int argc, char *argv[])
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("quillmere"));
     QApplication::setApplicationVersion(QStringLiteral(QUILLMERE_VERSION));
-    QGuiApplication::setDesktopFileName(QStringLiteral("quillmere"));
+    // The desktop finds the launcher, and with it the icon, by this name.
+    QGuiApplication::setDesktopFileName(QStringLiteral("com.velmorasoftwares.Quillmere"));
 
     QtPlatform platform;
     Random random = Random::fromClock();

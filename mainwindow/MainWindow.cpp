@@ -3,6 +3,7 @@
 #include "mainwindow/Widgets.h"
 #include "shell/AboutBox.h"
 #include "shell/Platform.h"
+#include "shell/ProgramIcon.h"
 #include "testing/TestPanel.h"
 
 #include <QAction>
@@ -85,7 +86,7 @@ void MainWindow::buildWindow()
 {
     setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(QStringLiteral("Quillmere v1.20"));
-    setWindowIcon(QIcon(QStringLiteral(":/icons/quillmere-256.png")));
+    setWindowIcon(programIcon());
     setFont(verdana(8.25));
 
     auto *client = new QWidget(this);
