@@ -18,6 +18,8 @@
 #include <QTextDocument>
 #include <QTextEdit>
 
+#include <algorithm>
+
 namespace {
 
 const QString ApplicationTitle = QStringLiteral("Quillmere");

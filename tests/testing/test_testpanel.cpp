@@ -15,6 +15,7 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollBar>
 #include <QTest>
 #include <QTextBlock>
 #include <QTextEdit>
@@ -528,6 +529,22 @@ private slots:
         QCOMPARE(box->contextMenuPolicy(), Qt::NoContextMenu);
         QCOMPARE(clipboard->text(), sentinel);
         QVERIFY(reportText().startsWith(QStringLiteral("Quillmere\n")));
+    }
+
+    void report_scrollsByKeyboard()
+    {
+        QVERIFY(startSignificanceTest());
+        answerAll([](int) { return true; });
+        CONTROL(QTextEdit, box, "RTB");
+        QScrollBar *bar = box->verticalScrollBar();
+        QCOMPARE(bar->value(), 0);
+        QVERIFY(bar->maximum() > 0);
+        box->setFocus();
+        QTest::keyClick(box, Qt::Key_PageDown);
+        QVERIFY(bar->value() > 0);
+        QTest::keyClick(box, Qt::Key_Home, Qt::ControlModifier);
+        QTest::keyClick(box, Qt::Key_PageUp);
+        QCOMPARE(bar->value(), 0);
     }
 
     void clipboardHoldingReportText_isEmptied_data()
