@@ -229,22 +229,25 @@ void MainWindow::buildLearnPanel()
     QGroupBox *panel = m_ui.fraOption[static_cast<int>(Panel::LearnPanel)];
     m_ui.picDesc = new QLabel(panel);
     m_ui.picDesc->setObjectName(QStringLiteral("picDesc"));
-    m_ui.picDesc->setGeometry(16, 28, 122, 135);
+    // The sample at one and a half times its size, so that the handwriting
+    // can be read while learning.
+    m_ui.picDesc->setGeometry(16, 28, 179, 199);
     m_ui.picDesc->setFrameShape(QFrame::Box);
+    m_ui.picDesc->setScaledContents(true);
     setTextColor(m_ui.picDesc, QColor(170, 170, 170));
     m_ui.picDesc->setAlignment(Qt::AlignCenter);
 
     m_ui.lblDescName = textLabel(panel, QStringLiteral("lblDescName"),
-                                 QStringLiteral("Subject Name"), QRect(154, 26, 430, 24),
+                                 QStringLiteral("Subject Name"), QRect(210, 26, 374, 24),
                                  verdana(11, true));
     setTextColor(m_ui.lblDescName, QColor(22, 36, 112));
     m_ui.lblOption = textLabel(panel, QStringLiteral("lblOption"),
-                               QStringLiteral("Subject Option"), QRect(154, 54, 430, 22),
+                               QStringLiteral("Subject Option"), QRect(210, 54, 374, 22),
                                verdana(9.75, true));
     setTextColor(m_ui.lblOption, QColor(128, 0, 0));
     m_ui.lblDesc = textLabel(panel, QStringLiteral("lblDesc"),
                              QStringLiteral("The meaning of the handwriting shown at the left."),
-                             QRect(154, 84, 430, 172), verdana(9.75));
+                             QRect(210, 84, 374, 172), verdana(9.75));
     m_ui.lblDesc->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 
     m_ui.cmdMain = button(panel, QStringLiteral("cmdMain"), QStringLiteral("Back To &Main"),
