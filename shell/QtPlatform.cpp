@@ -11,6 +11,7 @@
 #include <QPrinterInfo>
 #include <QSettings>
 #include <QStandardPaths>
+#include <QAbstractTextDocumentLayout>
 #include <QTextDocument>
 #include <QUrl>
 #include <QWidget>
@@ -69,7 +70,13 @@ bool QtPlatform::printDocument(const QTextDocument &document)
         return false;
     QPrinter printer(info, QPrinter::HighResolution);
     printer.setDocName(QStringLiteral("Quillmere"));
-    document.print(&printer);
+    // A copy laid out on the printer's pages: printed as it stands, without
+    // the page numbers Qt adds to a document that has no pages of its own.
+    const std::unique_ptr<QTextDocument> pages(document.clone());
+    pages->documentLayout()->setPaintDevice(&printer);
+    pages->setDefaultFont(document.defaultFont());
+    pages->setPageSize(printer.pageLayout().paintRectPixels(printer.resolution()).size());
+    pages->print(&printer);
     return printer.printerState() != QPrinter::Error;
 }
 
