@@ -1,11 +1,16 @@
 #include "mainwindow/Widgets.h"
 
+#include <QFontDatabase>
 #include <QMouseEvent>
 
 QFont verdana(qreal pointSize, bool bold)
 {
-    QFont font;
-    font.setFamilies({QStringLiteral("Verdana"), QStringLiteral("DejaVu Sans")});
+    // Asked once: letting every font fall back on its own costs a font
+    // search per size and weight at start-up.
+    static const QString family = QFontDatabase::hasFamily(QStringLiteral("Verdana"))
+        ? QStringLiteral("Verdana")
+        : QStringLiteral("DejaVu Sans");
+    QFont font(family);
     font.setPointSizeF(pointSize);
     font.setBold(bold);
     return font;
