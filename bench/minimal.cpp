@@ -13,7 +13,7 @@ int main(int argc, char *argv[])
     QApplication application(argc, argv);
     QMainWindow window;
     window.setWindowTitle(QStringLiteral("Minimal"));
-    for (const char *title : {"&File", "&Help", "&Donate"})
+    for (const char *title : { "&File", "&Help", "&Donate" })
         window.menuBar()->addMenu(QString::fromLatin1(title))->addAction(QStringLiteral("Entry"));
     auto *pages = new QStackedWidget;
     for (int page = 0; page < 6; ++page) {

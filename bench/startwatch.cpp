@@ -37,7 +37,7 @@ int main(int argc, char *argv[])
     }
 
     bool mapped = false;
-    pollfd watch{xcb_get_file_descriptor(connection), POLLIN, 0};
+    pollfd watch { xcb_get_file_descriptor(connection), POLLIN, 0 };
     while (!mapped) {
         const auto waited = std::chrono::steady_clock::now() - start;
         if (waited > std::chrono::seconds(30))
@@ -60,14 +60,14 @@ int main(int argc, char *argv[])
     const auto elapsed = std::chrono::steady_clock::now() - start;
     kill(child, SIGKILL);
     int status = 0;
-    rusage usage{};
+    rusage usage {};
     wait4(child, &status, 0, &usage);
     xcb_disconnect(connection);
     if (!mapped) {
         std::fprintf(stderr, "no window within 30 s\n");
         return 1;
     }
-    std::printf("%.1f %ld\n",
-                std::chrono::duration<double, std::milli>(elapsed).count(), usage.ru_maxrss);
+    std::printf(
+        "%.1f %ld\n", std::chrono::duration<double, std::milli>(elapsed).count(), usage.ru_maxrss);
     return 0;
 }
