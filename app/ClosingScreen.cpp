@@ -46,15 +46,6 @@ void fitToWidth(QWidget *widget, const QString &text, int room, int extra)
     widget->setFont(font);
 }
 
-void setTextColour(QWidget *widget, const QColor &colour)
-{
-    QPalette palette = widget->palette();
-    palette.setColor(QPalette::WindowText, colour);
-    palette.setColor(QPalette::Text, colour);
-    palette.setColor(QPalette::ButtonText, colour);
-    widget->setPalette(palette);
-}
-
 QGroupBox *navyGroup(QWidget *parent, const QString &name, const QString &title, const QRect &where)
 {
     auto *group = new QGroupBox(title, parent);
@@ -166,7 +157,7 @@ void ClosingScreen::buildWindow()
     Check1->setFont(verdana(14.25));
     fitToWidth(Check1, Check1->text(), 479,
         Check1->sizeHint().width() - Check1->fontMetrics().horizontalAdvance(Check1->text()));
-    setTextColour(Check1, QColor(0, 0, 192));
+    setTextColor(Check1, QColor(0, 0, 192));
     Check1->setCursor(Qt::PointingHandCursor);
     Check1->setGeometry(2, 136, 479, 37);
 
@@ -210,7 +201,7 @@ void ClosingScreen::buildWindow()
     Label3->setWordWrap(true);
     Label3->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     Label3->setFont(verdana(9));
-    setTextColour(Label3, Qt::white);
+    setTextColor(Label3, Qt::white);
     Label3->setGeometry(8, 24, 233, 257);
 
     lblGoToHome = new ClickableLabel(Frame6);
@@ -220,7 +211,7 @@ void ClosingScreen::buildWindow()
     linkFont.setUnderline(true);
     lblGoToHome->setFont(linkFont);
     fitToWidth(lblGoToHome, lblGoToHome->text(), 249 - 5 - 3, 0);
-    setTextColour(lblGoToHome, QColor(255, 255, 0));
+    setTextColor(lblGoToHome, QColor(255, 255, 0));
     lblGoToHome->move(5, 283);
     lblGoToHome->adjustSize();
 

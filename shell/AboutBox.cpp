@@ -23,9 +23,7 @@ QLabel *label(QWidget *parent, const QString &name, const QString &text, const Q
     l->setTextFormat(Qt::PlainText);
     l->setFont(font);
     l->setGeometry(where);
-    QPalette palette = l->palette();
-    palette.setColor(QPalette::WindowText, colour);
-    l->setPalette(palette);
+    setTextColor(l, colour);
     return l;
 }
 
@@ -38,9 +36,7 @@ ClickableLabel *link(QWidget *parent, const QString &name, const QString &text, 
     font.setUnderline(true);
     l->setFont(font);
     l->setGeometry(where);
-    QPalette palette = l->palette();
-    palette.setColor(QPalette::WindowText, Green);
-    l->setPalette(palette);
+    setTextColor(l, Green);
     return l;
 }
 

@@ -72,7 +72,7 @@ void TestPanel::build(MainWindowControls &ui)
     ui.lblNameTest->setObjectName(QStringLiteral("lblNameTest"));
     ui.lblNameTest->setTextFormat(Qt::PlainText);
     ui.lblNameTest->setFont(verdana(9.75, true));
-    ui.lblNameTest->setStyleSheet(QStringLiteral("color: rgb(22, 36, 112);"));
+    setTextColor(ui.lblNameTest, QColor(22, 36, 112));
     ui.lblNameTest->setGeometry(16, 22, 440, 24);
     ui.lblQNo = new QLabel(test);
     ui.lblQNo->setObjectName(QStringLiteral("lblQNo"));
@@ -83,7 +83,8 @@ void TestPanel::build(MainWindowControls &ui)
     ui.picTest = new QLabel(test);
     ui.picTest->setObjectName(QStringLiteral("picTest"));
     ui.picTest->setGeometry(16, 52, 122, 135);
-    ui.picTest->setStyleSheet(QStringLiteral("QLabel { border: 1px solid rgb(170, 170, 170); }"));
+    ui.picTest->setFrameShape(QFrame::Box);
+    setTextColor(ui.picTest, QColor(170, 170, 170));
     ui.picTest->setAlignment(Qt::AlignCenter);
     for (int i = 0; i < 5; ++i) {
         auto *option = new WrappingOption(test);
