@@ -3,36 +3,43 @@
 #include "knowledge/KnowledgeBase.h"
 #include "mainwindow/SharedState.h"
 
+#include <optional>
+
 const QString LearningPages::LastRecordMessage = QStringLiteral("You are at the last record");
 const QString LearningPages::FirstRecordMessage = QStringLiteral("You are at the first record");
 
 namespace {
 
-PageRequest message(const QString &text)
+// A record past either end of a table is brought back to that end, and the
+// user is told instead of being shown a page. `upperBound` is the table's
+// upper bound, one past its last entry.
+std::optional<PageRequest> outOfRange(qint16 &record, int upperBound)
 {
     PageRequest request;
-    request.message = text;
-    return request;
+    if (record >= upperBound) {
+        record = static_cast<qint16>(upperBound - 1);
+        request.message = LearningPages::LastRecordMessage;
+        return request;
+    }
+    if (record < 0) {
+        record = 0;
+        request.message = LearningPages::FirstRecordMessage;
+        return request;
+    }
+    return std::nullopt;
 }
 
 } // namespace
 
 LearningPages::LearningPages(KnowledgeBase &knowledge, SharedState &state)
     : m_kb(knowledge), m_state(state)
-{
-}
+{ }
 
 PageRequest LearningPages::ShowSignificancePage()
 {
     const int upperBound = static_cast<int>(m_kb.SignificanceTexts.size()) - 1;
-    if (m_state.CurrentRecord >= upperBound) {
-        m_state.CurrentRecord = static_cast<qint16>(upperBound - 1);
-        return message(LastRecordMessage);
-    }
-    if (m_state.CurrentRecord < 0) {
-        m_state.CurrentRecord = 0;
-        return message(FirstRecordMessage);
-    }
+    if (auto refused = outOfRange(m_state.CurrentRecord, upperBound))
+        return *refused;
     m_kb.LoadKnowledgeBase();
     const int c = m_state.CurrentRecord;
     PageRequest request;
@@ -46,14 +53,8 @@ PageRequest LearningPages::ShowSignificancePage()
 PageRequest LearningPages::ShowInterpretationPage()
 {
     const int upperBound = static_cast<int>(m_kb.VariationNames.size()) - 1;
-    if (m_state.CurrentRecord >= upperBound) {
-        m_state.CurrentRecord = static_cast<qint16>(upperBound - 1);
-        return message(LastRecordMessage);
-    }
-    if (m_state.CurrentRecord < 0) {
-        m_state.CurrentRecord = 0;
-        return message(FirstRecordMessage);
-    }
+    if (auto refused = outOfRange(m_state.CurrentRecord, upperBound))
+        return *refused;
     m_kb.LoadKnowledgeBase();
     const int v = m_state.CurrentRecord;
     PageRequest request;
