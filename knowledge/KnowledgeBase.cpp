@@ -18,7 +18,7 @@ struct VariationEntry
 // The data file lists each category followed by its variations. Two passes
 // over it give the two tables; a category's variation count is the number of
 // variations between it and the next category.
-#define QM_CATEGORY(name, stem, significance) CategoryEntry{name, stem, significance},
+#define QM_CATEGORY(name, stem, significance) CategoryEntry { name, stem, significance },
 #define QM_VARIATION(name, interpretation)
 constexpr CategoryEntry Categories[] = {
 #include "assets/knowledge.inc"
@@ -26,8 +26,8 @@ constexpr CategoryEntry Categories[] = {
 #undef QM_CATEGORY
 #undef QM_VARIATION
 
-#define QM_CATEGORY(name, stem, significance) VariationEntry{nullptr, nullptr},
-#define QM_VARIATION(name, interpretation) VariationEntry{name, interpretation},
+#define QM_CATEGORY(name, stem, significance) VariationEntry { nullptr, nullptr },
+#define QM_VARIATION(name, interpretation) VariationEntry { name, interpretation },
 // A null entry marks where a new category begins.
 constexpr VariationEntry Entries[] = {
 #include "assets/knowledge.inc"
@@ -44,14 +44,14 @@ constexpr int countVariations()
 }
 
 static_assert(std::size(Categories) == KnowledgeBase::CategoryCount,
-              "the knowledge base holds 17 categories");
-static_assert(countVariations() == KnowledgeBase::VariationCount,
-              "the knowledge base holds 99 variations");
+    "the knowledge base holds 17 categories");
+static_assert(
+    countVariations() == KnowledgeBase::VariationCount, "the knowledge base holds 99 variations");
 
 struct Layout
 {
-    std::array<qint16, KnowledgeBase::CategoryCount> first{};
-    std::array<qint16, KnowledgeBase::CategoryCount> last{};
+    std::array<qint16, KnowledgeBase::CategoryCount> first {};
+    std::array<qint16, KnowledgeBase::CategoryCount> last {};
 };
 
 constexpr Layout computeLayout()

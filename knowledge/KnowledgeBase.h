@@ -19,9 +19,9 @@ public:
 
     std::array<QString, CategorySlots> CategoryNames;
     std::array<QString, CategorySlots> SignificanceTexts;
-    std::array<qint16, CategorySlots> FirstVariation{};
-    std::array<qint16, CategorySlots> LastVariation{};
-    std::array<qint16, CategorySlots> FirstPicture{};
+    std::array<qint16, CategorySlots> FirstVariation {};
+    std::array<qint16, CategorySlots> LastVariation {};
+    std::array<qint16, CategorySlots> FirstPicture {};
     std::array<QString, VariationSlots> VariationNames;
     std::array<QString, VariationSlots> InterpretationTexts;
 

@@ -8,10 +8,10 @@ struct SharedState;
 // What one learning page shows.
 struct LearningPage
 {
-    int picture = 0;      // position in the picture list
+    int picture = 0; // position in the picture list
     QString categoryName; // top label
     QString variationName; // second label; empty by significance
-    QString text;         // the long text
+    QString text; // the long text
 };
 
 // The outcome of asking for a page: either a page to show, or a message that

@@ -31,7 +31,7 @@ constexpr int ClientWidth = 619;
 constexpr int ClientHeight = 404;
 
 QLabel *textLabel(QWidget *parent, const QString &name, const QString &text, const QRect &where,
-                  const QFont &font)
+    const QFont &font)
 {
     auto *label = new QLabel(text, parent);
     label->setObjectName(name);
@@ -42,8 +42,8 @@ QLabel *textLabel(QWidget *parent, const QString &name, const QString &text, con
     return label;
 }
 
-QPushButton *button(QWidget *parent, const QString &name, const QString &caption,
-                    const QRect &where)
+QPushButton *button(
+    QWidget *parent, const QString &name, const QString &caption, const QRect &where)
 {
     auto *b = new QPushButton(caption, parent);
     b->setObjectName(name);
@@ -52,8 +52,8 @@ QPushButton *button(QWidget *parent, const QString &name, const QString &caption
     return b;
 }
 
-QRadioButton *option(QWidget *parent, const QString &name, const QString &caption,
-                     const QRect &where)
+QRadioButton *option(
+    QWidget *parent, const QString &name, const QString &caption, const QRect &where)
 {
     auto *o = new QRadioButton(caption, parent);
     o->setObjectName(name);
@@ -96,8 +96,8 @@ void MainWindow::buildWindow()
 
     m_ui.Label14 = new ClickableLabel(client);
     m_ui.Label14->setObjectName(QStringLiteral("Label14"));
-    m_ui.Label14->setText(QStringLiteral(
-        "Join our graphology discussion forum and visit our web site: click here."));
+    m_ui.Label14->setText(
+        QStringLiteral("Join our graphology discussion forum and visit our web site: click here."));
     m_ui.Label14->setFont(verdana(9, true));
     setTextColor(m_ui.Label14, QColor(0, 0, 192));
     m_ui.Label14->setAlignment(Qt::AlignCenter);
@@ -107,9 +107,12 @@ void MainWindow::buildWindow()
     m_ui.panels->setObjectName(QStringLiteral("fraOption"));
     m_ui.panels->setGeometry(4, 40, 600, 307);
     const QString names[PanelCount] = {
-        QStringLiteral("WelcomePanel"), QStringLiteral("ApproachPanel"),
-        QStringLiteral("LearnPanel"),   QStringLiteral("TestPanel"),
-        QStringLiteral("ResultPanel"),  QStringLiteral("CategoryPanel"),
+        QStringLiteral("WelcomePanel"),
+        QStringLiteral("ApproachPanel"),
+        QStringLiteral("LearnPanel"),
+        QStringLiteral("TestPanel"),
+        QStringLiteral("ResultPanel"),
+        QStringLiteral("CategoryPanel"),
     };
     for (int i = 0; i < PanelCount; ++i) {
         auto *frame = new QGroupBox(m_ui.panels);
@@ -131,7 +134,8 @@ void MainWindow::buildWindow()
 
     // Panels keep their children's fonts regular; only captions are bold.
     for (QGroupBox *frame : m_ui.fraOption) {
-        for (QWidget *child : frame->findChildren<QWidget *>(QString(), Qt::FindDirectChildrenOnly)) {
+        for (QWidget *child :
+            frame->findChildren<QWidget *>(QString(), Qt::FindDirectChildrenOnly)) {
             if (!child->testAttribute(Qt::WA_SetFont))
                 child->setFont(verdana(8.25));
         }
@@ -166,19 +170,20 @@ void MainWindow::buildMenuBar()
     m_ui.mnuVisit = action(QStringLiteral("mnuVisit"), QStringLiteral("&Visit Us Online"));
     m_ui.mnuSep1 = action(QStringLiteral("mnuSep1"), QString());
     m_ui.mnuSep1->setSeparator(true);
-    m_ui.mnuUpdate =
-        action(QStringLiteral("mnuUpdate"), QStringLiteral("Check for Software &Update"));
+    m_ui.mnuUpdate
+        = action(QStringLiteral("mnuUpdate"), QStringLiteral("Check for Software &Update"));
     m_ui.mnuSep2 = action(QStringLiteral("mnuSep2"), QString());
     m_ui.mnuSep2->setSeparator(true);
     m_ui.mnuAbout = action(QStringLiteral("mnuAbout"), QStringLiteral("&About Software"));
-    m_ui.mnuHelp->addActions(
-        {m_ui.mnuOnline, m_ui.mnuVisit, m_ui.mnuSep1, m_ui.mnuUpdate, m_ui.mnuSep2, m_ui.mnuAbout});
+    m_ui.mnuHelp->addActions({ m_ui.mnuOnline, m_ui.mnuVisit, m_ui.mnuSep1, m_ui.mnuUpdate,
+        m_ui.mnuSep2, m_ui.mnuAbout });
 
     // Two commands stand on the menu bar itself; the second can never be
     // chosen.
     m_ui.mnuDonate = action(QStringLiteral("mnuDonate"), QStringLiteral("&Donate"));
     bar->addAction(m_ui.mnuDonate);
-    m_ui.mnuMakeMoney = action(QStringLiteral("mnuMakeMoney"), QStringLiteral("Make Money &Online"));
+    m_ui.mnuMakeMoney
+        = action(QStringLiteral("mnuMakeMoney"), QStringLiteral("Make Money &Online"));
     m_ui.mnuMakeMoney->setEnabled(false);
     bar->addAction(m_ui.mnuMakeMoney);
 }
@@ -186,42 +191,39 @@ void MainWindow::buildMenuBar()
 void MainWindow::buildWelcomePanel()
 {
     QGroupBox *panel = m_ui.fraOption[static_cast<int>(Panel::WelcomePanel)];
-    m_ui.lblCaption[0] = textLabel(
-        panel, QStringLiteral("lblCaption0"),
+    m_ui.lblCaption[0] = textLabel(panel, QStringLiteral("lblCaption0"),
         QStringLiteral("Welcome to the world of learning the significance of graphology or hand "
                        "writing analysis."),
         QRect(24, 18, 552, 44), verdana(11, true));
     setTextColor(m_ui.lblCaption[0], QColor(22, 36, 112));
-    m_ui.lblCaption[1] = textLabel(
-        panel, QStringLiteral("lblCaption1"),
+    m_ui.lblCaption[1] = textLabel(panel, QStringLiteral("lblCaption1"),
         QStringLiteral("This software aims to help you understand graphology better and learn the "
                        "meaning of your handwriting."),
         QRect(24, 72, 552, 40), verdana(9.75));
-    m_ui.lblCaption[2] = textLabel(
-        panel, QStringLiteral("lblCaption2"),
+    m_ui.lblCaption[2] = textLabel(panel, QStringLiteral("lblCaption2"),
         QStringLiteral("Select one option below and click on the button to continue."),
         QRect(24, 122, 552, 22), verdana(9.75));
     m_ui.optOption[0] = option(panel, QStringLiteral("optOption0"),
-                               QStringLiteral("Learn Graphology"), QRect(48, 158, 300, 24));
+        QStringLiteral("Learn Graphology"), QRect(48, 158, 300, 24));
     m_ui.optOption[1] = option(panel, QStringLiteral("optOption1"),
-                               QStringLiteral("Test Graphology"), QRect(48, 188, 300, 24));
-    m_ui.cmdNext = button(panel, QStringLiteral("cmdNext"),
-                          QStringLiteral("Click Here To Proceed"), QRect(210, 240, 180, 32));
+        QStringLiteral("Test Graphology"), QRect(48, 188, 300, 24));
+    m_ui.cmdNext = button(panel, QStringLiteral("cmdNext"), QStringLiteral("Click Here To Proceed"),
+        QRect(210, 240, 180, 32));
 }
 
 void MainWindow::buildApproachPanel()
 {
     QGroupBox *panel = m_ui.fraOption[static_cast<int>(Panel::ApproachPanel)];
-    m_ui.lblCaption[3] = textLabel(panel, QStringLiteral("lblCaption3"), QString(),
-                                   QRect(24, 36, 552, 40), verdana(9.75));
-    m_ui.optOption[2] = option(panel, QStringLiteral("optOption2"), QString(),
-                               QRect(48, 100, 300, 24));
-    m_ui.optOption[3] = option(panel, QStringLiteral("optOption3"), QString(),
-                               QRect(48, 134, 300, 24));
-    m_ui.cmdBack2 =
-        button(panel, QStringLiteral("cmdBack2"), QStringLiteral("Back"), QRect(386, 262, 95, 30));
-    m_ui.cmdNext2 =
-        button(panel, QStringLiteral("cmdNext2"), QStringLiteral("Next"), QRect(489, 262, 95, 30));
+    m_ui.lblCaption[3] = textLabel(
+        panel, QStringLiteral("lblCaption3"), QString(), QRect(24, 36, 552, 40), verdana(9.75));
+    m_ui.optOption[2]
+        = option(panel, QStringLiteral("optOption2"), QString(), QRect(48, 100, 300, 24));
+    m_ui.optOption[3]
+        = option(panel, QStringLiteral("optOption3"), QString(), QRect(48, 134, 300, 24));
+    m_ui.cmdBack2 = button(
+        panel, QStringLiteral("cmdBack2"), QStringLiteral("Back"), QRect(386, 262, 95, 30));
+    m_ui.cmdNext2 = button(
+        panel, QStringLiteral("cmdNext2"), QStringLiteral("Next"), QRect(489, 262, 95, 30));
 }
 
 void MainWindow::buildLearnPanel()
@@ -238,31 +240,28 @@ void MainWindow::buildLearnPanel()
     m_ui.picDesc->setAlignment(Qt::AlignCenter);
 
     m_ui.lblDescName = textLabel(panel, QStringLiteral("lblDescName"),
-                                 QStringLiteral("Subject Name"), QRect(210, 26, 374, 24),
-                                 verdana(11, true));
+        QStringLiteral("Subject Name"), QRect(210, 26, 374, 24), verdana(11, true));
     setTextColor(m_ui.lblDescName, QColor(22, 36, 112));
-    m_ui.lblOption = textLabel(panel, QStringLiteral("lblOption"),
-                               QStringLiteral("Subject Option"), QRect(210, 54, 374, 22),
-                               verdana(9.75, true));
+    m_ui.lblOption = textLabel(panel, QStringLiteral("lblOption"), QStringLiteral("Subject Option"),
+        QRect(210, 54, 374, 22), verdana(9.75, true));
     setTextColor(m_ui.lblOption, QColor(128, 0, 0));
     m_ui.lblDesc = textLabel(panel, QStringLiteral("lblDesc"),
-                             QStringLiteral("The meaning of the handwriting shown at the left."),
-                             QRect(210, 84, 374, 172), verdana(9.75));
+        QStringLiteral("The meaning of the handwriting shown at the left."),
+        QRect(210, 84, 374, 172), verdana(9.75));
     m_ui.lblDesc->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 
-    m_ui.cmdMain = button(panel, QStringLiteral("cmdMain"), QStringLiteral("Back To &Main"),
-                          QRect(16, 262, 120, 30));
-    m_ui.cmdLearnBack = button(panel, QStringLiteral("cmdLearnBack"), QStringLiteral("&Back"),
-                               QRect(386, 262, 95, 30));
-    m_ui.cmdLearnNext = button(panel, QStringLiteral("cmdLearnNext"), QStringLiteral("Ne&xt"),
-                               QRect(489, 262, 95, 30));
+    m_ui.cmdMain = button(
+        panel, QStringLiteral("cmdMain"), QStringLiteral("Back To &Main"), QRect(16, 262, 120, 30));
+    m_ui.cmdLearnBack = button(
+        panel, QStringLiteral("cmdLearnBack"), QStringLiteral("&Back"), QRect(386, 262, 95, 30));
+    m_ui.cmdLearnNext = button(
+        panel, QStringLiteral("cmdLearnNext"), QStringLiteral("Ne&xt"), QRect(489, 262, 95, 30));
 }
 
 void MainWindow::buildCategoryPanel()
 {
     QGroupBox *panel = m_ui.fraOption[static_cast<int>(Panel::CategoryPanel)];
-    m_ui.lblCaption[4] = textLabel(
-        panel, QStringLiteral("lblCaption4"),
+    m_ui.lblCaption[4] = textLabel(panel, QStringLiteral("lblCaption4"),
         QStringLiteral("Select the options which you would like to memorize."),
         QRect(24, 20, 552, 22), verdana(9.75));
     m_kb.LoadKnowledgeBase();
@@ -276,10 +275,10 @@ void MainWindow::buildCategoryPanel()
         box->setGeometry(48 + 270 * column, 50 + 23 * row, 260, 22);
         m_ui.chkChoice[c] = box;
     }
-    m_ui.cmdBack3 = button(panel, QStringLiteral("cmdBack3"), QStringLiteral("&Back"),
-                           QRect(386, 262, 95, 30));
-    m_ui.cmdNext3 = button(panel, QStringLiteral("cmdNext3"), QStringLiteral("&Next"),
-                           QRect(489, 262, 95, 30));
+    m_ui.cmdBack3 = button(
+        panel, QStringLiteral("cmdBack3"), QStringLiteral("&Back"), QRect(386, 262, 95, 30));
+    m_ui.cmdNext3 = button(
+        panel, QStringLiteral("cmdNext3"), QStringLiteral("&Next"), QRect(489, 262, 95, 30));
 }
 
 void MainWindow::buildBrandStrip()
@@ -299,14 +298,12 @@ void MainWindow::buildBrandStrip()
         label->setAutoFillBackground(true);
         return label;
     };
-    m_ui.lblCobrand = brand(
-        QStringLiteral("lblCobrand"),
+    m_ui.lblCobrand = brand(QStringLiteral("lblCobrand"),
         QStringLiteral("Co-brand this software for your site.  Increase loyalty and traffic to "
                        "your site. Put your site's name &&  link here. See \"Help\" for details.  "
                        "  Click Here for more info on co-branding."));
     setTextColor(m_ui.lblCobrand, QColor(0, 0, 160));
-    m_ui.lblFullBrand = brand(
-        QStringLiteral("lblFullBrand"),
+    m_ui.lblFullBrand = brand(QStringLiteral("lblFullBrand"),
         QStringLiteral("Home Business Opportunity. Start your own Internet business and make "
                        "money online. Get this software fully branded for your website. Click "
                        "here for more details."));
@@ -419,7 +416,7 @@ void MainWindow::cmdNext_Click()
         showError(SelectAnOption);
         return;
     }
-    for (int i : {2, 3})
+    for (int i : { 2, 3 })
         m_ui.optOption[i]->setAccessibleName(m_ui.optOption[i]->text());
     m_ui.lblCaption[3]->setAccessibleName(m_ui.lblCaption[3]->text());
     bringToFront(Panel::ApproachPanel);

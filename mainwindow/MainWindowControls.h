@@ -21,15 +21,15 @@ struct MainWindowControls
 {
     // The six panels share one rectangle; the stack shows the one in front.
     QStackedWidget *panels = nullptr;
-    std::array<QGroupBox *, 6> fraOption{};
+    std::array<QGroupBox *, 6> fraOption {};
 
     // Welcome, approach and category panels.
-    std::array<QLabel *, 5> lblCaption{};
-    std::array<QRadioButton *, 4> optOption{};
+    std::array<QLabel *, 5> lblCaption {};
+    std::array<QRadioButton *, 4> optOption {};
     QPushButton *cmdNext = nullptr;
     QPushButton *cmdBack2 = nullptr;
     QPushButton *cmdNext2 = nullptr;
-    std::array<QCheckBox *, 17> chkChoice{};
+    std::array<QCheckBox *, 17> chkChoice {};
     QPushButton *cmdBack3 = nullptr;
     QPushButton *cmdNext3 = nullptr;
 
@@ -46,7 +46,7 @@ struct MainWindowControls
     QLabel *lblQNo = nullptr;
     QLabel *lblNameTest = nullptr;
     QLabel *picTest = nullptr;
-    std::array<QRadioButton *, 5> optOptionTest{};
+    std::array<QRadioButton *, 5> optOptionTest {};
     QPushButton *cmdNextQuestionTest = nullptr;
 
     // Result panel.

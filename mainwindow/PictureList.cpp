@@ -12,7 +12,7 @@ static void initPictureResources()
     Q_INIT_RESOURCE(pictures);
 }
 #else
-static void initPictureResources() {}
+static void initPictureResources() { }
 #endif
 
 PictureList::PictureList()

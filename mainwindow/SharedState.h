@@ -14,7 +14,7 @@ struct SharedState
     // interpretation). Testing: the question on display.
     qint16 CurrentRecord = 0;
     // One flag per category; the spare last slot is never used.
-    std::array<bool, 18> SelectedCategories{};
+    std::array<bool, 18> SelectedCategories {};
     // Learning by interpretation: the category being paged and its first and
     // last variation.
     qint16 RangeFirst = 0;

@@ -19,8 +19,8 @@ public:
     virtual ~Platform() = default;
 
     // A modal message box; returns the button pressed.
-    virtual Answer messageBox(const QString &text, const QString &title, Icon icon,
-                              Buttons buttons) = 0;
+    virtual Answer messageBox(const QString &text, const QString &title, Icon icon, Buttons buttons)
+        = 0;
 
     // Hands a web address to the default browser without waiting for it.
     // The outcome is not reported.
@@ -35,11 +35,13 @@ public:
 
     // The per-user settings store. Reading a key that was never written gives
     // an empty text; std::nullopt means the store itself cannot be read.
-    virtual std::optional<QString> readSetting(const QString &application, const QString &section,
-                                               const QString &key) = 0;
+    virtual std::optional<QString> readSetting(
+        const QString &application, const QString &section, const QString &key)
+        = 0;
     // Returns false when the value could not be stored.
     virtual bool writeSetting(const QString &application, const QString &section,
-                              const QString &key, const QString &value) = 0;
+        const QString &key, const QString &value)
+        = 0;
 
     // Takes the single-instance lock for the life of the process. Returns
     // false only when another running copy holds it; a lock left behind by

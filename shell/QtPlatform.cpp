@@ -1,5 +1,6 @@
 #include "shell/QtPlatform.h"
 
+#include <QAbstractTextDocumentLayout>
 #include <QApplication>
 #include <QClipboard>
 #include <QDesktopServices>
@@ -11,7 +12,6 @@
 #include <QPrinterInfo>
 #include <QSettings>
 #include <QStandardPaths>
-#include <QAbstractTextDocumentLayout>
 #include <QTextDocument>
 #include <QUrl>
 #include <QWidget>
@@ -19,9 +19,8 @@
 QtPlatform::QtPlatform() = default;
 QtPlatform::~QtPlatform() = default;
 
-std::unique_ptr<QMessageBox> QtPlatform::makeMessageBox(const QString &text, const QString &title,
-                                                        Icon icon, Buttons buttons,
-                                                        QWidget *parent)
+std::unique_ptr<QMessageBox> QtPlatform::makeMessageBox(
+    const QString &text, const QString &title, Icon icon, Buttons buttons, QWidget *parent)
 {
     QString shown = text;
     shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
@@ -34,8 +33,8 @@ std::unique_ptr<QMessageBox> QtPlatform::makeMessageBox(const QString &text, con
     return box;
 }
 
-Platform::Answer QtPlatform::messageBox(const QString &text, const QString &title, Icon icon,
-                                        Buttons buttons)
+Platform::Answer QtPlatform::messageBox(
+    const QString &text, const QString &title, Icon icon, Buttons buttons)
 {
     const auto box = makeMessageBox(text, title, icon, buttons, QApplication::activeWindow());
     const int pressed = box->exec();
@@ -92,8 +91,8 @@ QString settingsFile(const QString &application)
 
 } // namespace
 
-std::optional<QString> QtPlatform::readSetting(const QString &application, const QString &section,
-                                               const QString &key)
+std::optional<QString> QtPlatform::readSetting(
+    const QString &application, const QString &section, const QString &key)
 {
     const QString path = settingsFile(application);
     const QFileInfo file(path);
@@ -110,8 +109,8 @@ std::optional<QString> QtPlatform::readSetting(const QString &application, const
     return std::nullopt;
 }
 
-bool QtPlatform::writeSetting(const QString &application, const QString &section,
-                              const QString &key, const QString &value)
+bool QtPlatform::writeSetting(
+    const QString &application, const QString &section, const QString &key, const QString &value)
 {
     QSettings settings(settingsFile(application), QSettings::IniFormat);
     settings.setValue(section + QLatin1Char('/') + key, value);

@@ -18,24 +18,23 @@ public:
     ~QtPlatform() override;
     Q_DISABLE_COPY_MOVE(QtPlatform)
 
-    Answer messageBox(const QString &text, const QString &title, Icon icon,
-                      Buttons buttons) override;
+    Answer messageBox(
+        const QString &text, const QString &title, Icon icon, Buttons buttons) override;
     void openWebAddress(const QString &address) override;
     void clearClipboard() override;
     QString clipboardText() const override;
     bool printDocument(const QTextDocument &document) override;
-    std::optional<QString> readSetting(const QString &application, const QString &section,
-                                       const QString &key) override;
+    std::optional<QString> readSetting(
+        const QString &application, const QString &section, const QString &key) override;
     bool writeSetting(const QString &application, const QString &section, const QString &key,
-                      const QString &value) override;
+        const QString &value) override;
     bool acquireSingleInstanceLock() override;
     void keepAbove(QWidget *window) override;
 
     // The message box as the desktop shows it, not yet shown. Line breaks
     // written as a carriage return alone break the line as well.
     static std::unique_ptr<QMessageBox> makeMessageBox(const QString &text, const QString &title,
-                                                       Icon icon, Buttons buttons,
-                                                       QWidget *parent = nullptr);
+        Icon icon, Buttons buttons, QWidget *parent = nullptr);
 
     // Where the single-instance lock lives: the user's runtime folder.
     static QString lockFilePath();

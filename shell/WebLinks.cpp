@@ -4,7 +4,7 @@
 
 #include <QUrl>
 
-WebLinks::WebLinks(Platform &platform) : m_platform(platform) {}
+WebLinks::WebLinks(Platform &platform) : m_platform(platform) { }
 
 void WebLinks::OpenWebPage(const QString &pageKey)
 {

@@ -17,7 +17,7 @@ quint64 splitMix(quint64 &state)
 
 } // namespace
 
-Random::Random(quint64 seed, Clock clock) : m_state(seed), m_clock(std::move(clock)) {}
+Random::Random(quint64 seed, Clock clock) : m_state(seed), m_clock(std::move(clock)) { }
 
 Random Random::fromClock(Clock clock)
 {

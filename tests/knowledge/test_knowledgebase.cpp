@@ -15,7 +15,7 @@ private slots:
 
     void categories_ownContiguousRunsOfTheRightLength()
     {
-        const int expected[] = {8, 6, 5, 5, 5, 3, 5, 7, 5, 9, 4, 5, 3, 4, 9, 9, 7};
+        const int expected[] = { 8, 6, 5, 5, 5, 3, 5, 7, 5, 9, 4, 5, 3, 4, 9, 9, 7 };
         int total = 0;
         QCOMPARE(kb.FirstVariation[0], 0);
         for (int c = 0; c < KnowledgeBase::CategoryCount; ++c) {
@@ -62,16 +62,16 @@ private slots:
         QTest::addRow("interpretation 85")
             << kb.InterpretationTexts[85]
             << QStringLiteral("You have been highly influenced by your mother.");
-        QTest::addRow("odd category spelling") << kb.CategoryNames[9]
-                                               << QStringLiteral("I -Dot Analysis");
-        QTest::addRow("quotation marks kept") << kb.VariationNames[61]
-                                              << QStringLiteral("Greek \"E\"");
+        QTest::addRow("odd category spelling")
+            << kb.CategoryNames[9] << QStringLiteral("I -Dot Analysis");
+        QTest::addRow("quotation marks kept")
+            << kb.VariationNames[61] << QStringLiteral("Greek \"E\"");
         QTest::addRow("first category") << kb.CategoryNames[0] << QStringLiteral("Margins");
         QTest::addRow("last category") << kb.CategoryNames[16] << QStringLiteral("Signature");
-        QTest::addRow("first variation") << kb.VariationNames[0]
-                                         << QStringLiteral("Wide Left Margin");
-        QTest::addRow("last variation") << kb.VariationNames[98]
-                                        << QStringLiteral("Crossed-Out Signature");
+        QTest::addRow("first variation")
+            << kb.VariationNames[0] << QStringLiteral("Wide Left Margin");
+        QTest::addRow("last variation")
+            << kb.VariationNames[98] << QStringLiteral("Crossed-Out Signature");
         QTest::addRow("an ampersand") << kb.VariationNames[32] << QStringLiteral("Long & Curved");
     }
     void quotedRows_standExactly()
@@ -132,8 +132,8 @@ private slots:
         QFETCH(int, picture);
         QCOMPARE(kb.categoryOfVariation(variation), category);
         QCOMPARE(KnowledgeBase::pictureKey(picture).left(2).toInt(), variation + 1);
-        QVERIFY(KnowledgeBase::pictureKey(picture)
-                    .contains(KnowledgeBase::categoryStem(category) + QLatin1Char('_')));
+        QVERIFY(KnowledgeBase::pictureKey(picture).contains(
+            KnowledgeBase::categoryStem(category) + QLatin1Char('_')));
     }
 
     void categoryOfVariation_outsideTheTables()
@@ -165,7 +165,8 @@ private slots:
     {
         QCOMPARE(kb.FirstPicture[8], 45); // "T-Bar Analysis"
         QCOMPARE(kb.FirstPicture[16], 93);
-        QCOMPARE(KnowledgeBase::picturePath(kb.FirstPicture[8]), QStringLiteral(":/pictures/45 te_1.jpg"));
+        QCOMPARE(KnowledgeBase::picturePath(kb.FirstPicture[8]),
+            QStringLiteral(":/pictures/45 te_1.jpg"));
     }
 
     void loadingTwice_equalsLoadingOnce()

@@ -19,8 +19,7 @@ struct MainWindowDriver
     Random random = Random::seeded(2024);
     std::unique_ptr<MainWindow> window = std::make_unique<MainWindow>(platform, random);
 
-    template<typename T>
-    T *control(const char *name)
+    template<typename T> T *control(const char *name)
     {
         T *found = window->findChild<T *>(QString::fromLatin1(name));
         if (found == nullptr)

@@ -21,8 +21,8 @@ private:
     static int shownPicture(MainWindowDriver &d)
     {
         return d.window->state().IsBySignificance
-                   ? d.window->knowledge().FirstPicture[d.window->state().CurrentRecord]
-                   : d.window->state().CurrentRecord + 1;
+            ? d.window->knowledge().FirstPicture[d.window->state().CurrentRecord]
+            : d.window->state().CurrentRecord + 1;
     }
 
 private slots:
@@ -38,7 +38,7 @@ private slots:
         QCOMPARE(shownPicture(d), 1);
 
         d.click("cmdLearnBack");
-        QCOMPARE(d.platform.messageTexts(), QStringList{FirstRecord});
+        QCOMPARE(d.platform.messageTexts(), QStringList { FirstRecord });
         QCOMPARE(d.platform.messageBoxes.first().icon, Platform::Icon::Critical);
         QCOMPARE(d.window->state().CurrentRecord, 0);
         QCOMPARE(d.text("lblDescName"), QStringLiteral("Margins"));
@@ -55,7 +55,7 @@ private slots:
         QVERIFY(d.platform.messageBoxes.isEmpty());
 
         d.click("cmdLearnNext");
-        QCOMPARE(d.platform.messageTexts(), QStringList{LastRecord});
+        QCOMPARE(d.platform.messageTexts(), QStringList { LastRecord });
         QCOMPARE(d.text("lblDescName"), QStringLiteral("Signature"));
         QCOMPARE(d.window->state().CurrentRecord, 16);
 
@@ -67,21 +67,22 @@ private slots:
     void byInterpretation_jumpsBetweenTickedCategories()
     {
         MainWindowDriver d;
-        d.learnByInterpretation({0, 16});
-        QList<int> forward{d.window->state().CurrentRecord};
+        d.learnByInterpretation({ 0, 16 });
+        QList<int> forward { d.window->state().CurrentRecord };
         for (int i = 0; i < 16; ++i) {
             d.click("cmdLearnNext");
             forward << d.window->state().CurrentRecord;
         }
         // 0 to 7, then 92 to 98, and the last page again.
-        QCOMPARE(forward, QList<int>({0, 1, 2, 3, 4, 5, 6, 7, 92, 93, 94, 95, 96, 97, 98, 98, 98}));
+        QCOMPARE(
+            forward, QList<int>({ 0, 1, 2, 3, 4, 5, 6, 7, 92, 93, 94, 95, 96, 97, 98, 98, 98 }));
         QCOMPARE(d.text("lblOption"), QStringLiteral("Crossed-Out Signature"));
         QList<int> backward;
         for (int i = 0; i < 16; ++i) {
             d.click("cmdLearnBack");
             backward << d.window->state().CurrentRecord;
         }
-        QCOMPARE(backward, QList<int>({97, 96, 95, 94, 93, 92, 7, 6, 5, 4, 3, 2, 1, 0, 0, 0}));
+        QCOMPARE(backward, QList<int>({ 97, 96, 95, 94, 93, 92, 7, 6, 5, 4, 3, 2, 1, 0, 0, 0 }));
         // Neither end of the selection shows a message.
         QVERIFY(d.platform.messageBoxes.isEmpty());
     }
@@ -89,7 +90,7 @@ private slots:
     void byInterpretation_topLabelNamesTheOwningCategory()
     {
         MainWindowDriver d;
-        d.learnByInterpretation({0, 8, 16});
+        d.learnByInterpretation({ 0, 8, 16 });
         const KnowledgeBase &kb = d.window->knowledge();
         for (int i = 0; i < 25; ++i) {
             const int v = d.window->state().CurrentRecord;
@@ -103,7 +104,7 @@ private slots:
     void byInterpretation_onlyTBars()
     {
         MainWindowDriver d;
-        d.learnByInterpretation({8});
+        d.learnByInterpretation({ 8 });
         QCOMPARE(d.window->state().CurrentRecord, 44);
         QCOMPARE(d.text("lblDescName"), QStringLiteral("T-Bar Analysis"));
         QCOMPARE(d.text("lblOption"), QStringLiteral("Retraced Stem"));
@@ -117,12 +118,12 @@ private slots:
     void byInterpretation_onlySignature_opensOnClearSignature()
     {
         MainWindowDriver d;
-        d.learnByInterpretation({16});
+        d.learnByInterpretation({ 16 });
         QCOMPARE(d.window->state().CurrentRecord, 92);
         QCOMPARE(d.text("lblOption"), QStringLiteral("Clear Signature"));
         QCOMPARE(d.front(), Panel::LearnPanel);
-        QCOMPARE(d.control<QGroupBox>("LearnPanel")->title(),
-                 QStringLiteral("Learn By Interpretation"));
+        QCOMPARE(
+            d.control<QGroupBox>("LearnPanel")->title(), QStringLiteral("Learn By Interpretation"));
     }
 
     void outOfRangeRecord_isBroughtBack_data()
@@ -149,7 +150,7 @@ private slots:
         else
             d.window->ShowInterpretationPage();
         QCOMPARE(d.window->state().CurrentRecord, broughtTo);
-        QCOMPARE(d.platform.messageTexts(), QStringList{message});
+        QCOMPARE(d.platform.messageTexts(), QStringList { message });
         QCOMPARE(d.text("lblDescName"), QStringLiteral("Subject Name"));
     }
 
@@ -158,7 +159,7 @@ private slots:
         MainWindowDriver d;
         if (PictureList().picture(1).isNull())
             QSKIP("the sample pictures are not part of this build");
-        d.learnByInterpretation({8});
+        d.learnByInterpretation({ 8 });
         const QPixmap shown = d.control<QLabel>("picDesc")->pixmap();
         QCOMPARE(shown.size(), QSize(118, 131));
         QCOMPARE(shown.toImage(), PictureList().picture(45).toImage());

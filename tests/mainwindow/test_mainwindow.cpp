@@ -26,10 +26,10 @@ private slots:
         MainWindowDriver d;
         QCOMPARE(d.front(), Panel::WelcomePanel);
         QCOMPARE(d.window->windowTitle(), QStringLiteral("Quillmere v1.20"));
-        for (const char *name : {"optOption0", "optOption1", "optOption2", "optOption3"})
+        for (const char *name : { "optOption0", "optOption1", "optOption2", "optOption3" })
             QVERIFY(!d.control<QRadioButton>(name)->isChecked());
-        QCOMPARE(d.control<QAbstractButton>("cmdNext")->text(),
-                 QStringLiteral("Click Here To Proceed"));
+        QCOMPARE(
+            d.control<QAbstractButton>("cmdNext")->text(), QStringLiteral("Click Here To Proceed"));
         QVERIFY(d.window->minimumSize() == d.window->maximumSize());
     }
 
@@ -38,8 +38,8 @@ private slots:
         MainWindowDriver d;
         auto *stack = d.control<QStackedWidget>("fraOption");
         QCOMPARE(stack->geometry(), QRect(4, 40, 600, 307));
-        const char *names[] = {"WelcomePanel", "ApproachPanel", "LearnPanel",
-                               "TestPanel",    "ResultPanel",   "CategoryPanel"};
+        const char *names[] = { "WelcomePanel", "ApproachPanel", "LearnPanel", "TestPanel",
+            "ResultPanel", "CategoryPanel" };
         for (int i = 0; i < 6; ++i) {
             auto *panel = d.control<QGroupBox>(names[i]);
             QCOMPARE(stack->indexOf(panel), i);
@@ -50,7 +50,7 @@ private slots:
     {
         MainWindowDriver d;
         d.click("cmdNext");
-        QCOMPARE(d.platform.messageTexts(), QStringList{SelectAnOption});
+        QCOMPARE(d.platform.messageTexts(), QStringList { SelectAnOption });
         const auto &box = d.platform.messageBoxes.first();
         QCOMPARE(box.title, QStringLiteral("Quillmere"));
         QCOMPARE(box.icon, Platform::Icon::Critical);
@@ -66,10 +66,12 @@ private slots:
         QTest::addColumn<QString>("bySignificance");
         QTest::addColumn<QString>("byInterpretation");
         QTest::addColumn<QString>("instruction");
-        QTest::addRow("learn") << true << "Learn Options" << "Learn By Significance"
+        QTest::addRow("learn") << true << "Learn Options"
+                               << "Learn By Significance"
                                << "Learn By Interpretation"
                                << "Select the options which you would like to memorize.";
-        QTest::addRow("test") << false << "Test Options" << "Test By Significance"
+        QTest::addRow("test") << false << "Test Options"
+                              << "Test By Significance"
                               << "Test By Interpretation"
                               << "Select the option which you would like to take the test in.";
     }
@@ -100,7 +102,7 @@ private slots:
         d.proceed(true);
         d.window->state().CurrentRecord = 7;
         d.click("cmdNext2");
-        QCOMPARE(d.platform.messageTexts(), QStringList{SelectAnOption});
+        QCOMPARE(d.platform.messageTexts(), QStringList { SelectAnOption });
         QCOMPARE(d.front(), Panel::ApproachPanel);
         QCOMPARE(d.window->state().CurrentRecord, 7);
         QVERIFY(!d.window->state().IsBySignificance);
@@ -135,9 +137,9 @@ private slots:
         QCOMPARE(d.front(), expected);
         QCOMPARE(d.window->state().IsBySignificance, bySignificance);
         QCOMPARE(d.window->state().CurrentRecord, 0);
-        const char *panelName = expected == Panel::LearnPanel  ? "LearnPanel"
-                                : expected == Panel::TestPanel ? "TestPanel"
-                                                               : "CategoryPanel";
+        const char *panelName = expected == Panel::LearnPanel ? "LearnPanel"
+            : expected == Panel::TestPanel                    ? "TestPanel"
+                                                              : "CategoryPanel";
         QCOMPARE(d.control<QGroupBox>(panelName)->title(), caption);
         QCOMPARE(d.control<QAbstractButton>("cmdBack3")->text(), QStringLiteral("&Back"));
     }
@@ -172,12 +174,12 @@ private slots:
     void categoryNextWithoutTick_keepsSelection()
     {
         MainWindowDriver d;
-        d.learnByInterpretation({3});
+        d.learnByInterpretation({ 3 });
         d.click("cmdMain");
         QCOMPARE(d.front(), Panel::CategoryPanel);
         d.click("cmdNext3");
         QCOMPARE(d.platform.messageTexts(),
-                 QStringList{QStringLiteral("Please select at least one option")});
+            QStringList { QStringLiteral("Please select at least one option") });
         QCOMPARE(d.front(), Panel::CategoryPanel);
         QVERIFY(d.window->state().SelectedCategories[3]);
     }
@@ -185,7 +187,7 @@ private slots:
     void categoryNext_storesTicksAndClearsTheBoxes()
     {
         MainWindowDriver d;
-        d.learnByInterpretation({0, 16});
+        d.learnByInterpretation({ 0, 16 });
         const auto &selected = d.window->state().SelectedCategories;
         for (int c = 0; c < 18; ++c)
             QCOMPARE(selected[c], c == 0 || c == 16);
@@ -221,8 +223,8 @@ private slots:
         d.click("cmdNext3");
         QCOMPARE(d.front(), Panel::TestPanel);
         QCOMPARE(d.control<QGroupBox>("TestPanel")->title(),
-                 QStringLiteral(
-                     "Test By Interpretation: Select one option from the given choices below."));
+            QStringLiteral(
+                "Test By Interpretation: Select one option from the given choices below."));
         QVERIFY(!d.window->state().IsLearning);
     }
 
@@ -245,16 +247,16 @@ private slots:
         QStringList bar;
         for (QAction *a : d.window->menuBar()->actions())
             bar << a->text();
-        QCOMPARE(bar, QStringList({QStringLiteral("&File"), QStringLiteral("&Help"),
-                                   QStringLiteral("&Donate"),
-                                   QStringLiteral("Make Money &Online")}));
+        QCOMPARE(bar,
+            QStringList({ QStringLiteral("&File"), QStringLiteral("&Help"),
+                QStringLiteral("&Donate"), QStringLiteral("Make Money &Online") }));
         QStringList help;
         for (QAction *a : d.control<QMenu>("mnuHelp")->actions())
             help << (a->isSeparator() ? QStringLiteral("-") : a->text());
-        QCOMPARE(help, QStringList({QStringLiteral("&Online Help"),
-                                    QStringLiteral("&Visit Us Online"), QStringLiteral("-"),
-                                    QStringLiteral("Check for Software &Update"),
-                                    QStringLiteral("-"), QStringLiteral("&About Software")}));
+        QCOMPARE(help,
+            QStringList({ QStringLiteral("&Online Help"), QStringLiteral("&Visit Us Online"),
+                QStringLiteral("-"), QStringLiteral("Check for Software &Update"),
+                QStringLiteral("-"), QStringLiteral("&About Software") }));
         QCOMPARE(d.control<QMenu>("mnuFile")->actions().first()->text(), QStringLiteral("E&xit"));
         QVERIFY(!d.control<QAction>("mnuMakeMoney")->isEnabled());
     }
@@ -289,8 +291,9 @@ private slots:
                 reached.insert(w);
         }
         for (QWidget *widget : reached)
-            QVERIFY2(welcome->isAncestorOf(widget) || !d.window->centralWidget()->isAncestorOf(widget),
-                     qPrintable(widget->objectName()));
+            QVERIFY2(
+                welcome->isAncestorOf(widget) || !d.window->centralWidget()->isAncestorOf(widget),
+                qPrintable(widget->objectName()));
         QVERIFY(reached.contains(d.control<QWidget>("cmdNext")));
     }
 
@@ -321,12 +324,12 @@ private slots:
             if (b->text().isEmpty())
                 continue;
             QVERIFY2(!b->accessibleName().isEmpty(), qPrintable(b->objectName()));
-            QVERIFY2(!b->accessibleName().contains(QLatin1Char('&')) ||
-                         b->text().contains(QStringLiteral("&&")),
-                     qPrintable(b->objectName()));
+            QVERIFY2(!b->accessibleName().contains(QLatin1Char('&'))
+                    || b->text().contains(QStringLiteral("&&")),
+                qPrintable(b->objectName()));
         }
-        QCOMPARE(d.control<QAbstractButton>("cmdLearnNext")->accessibleName(),
-                 QStringLiteral("Next"));
+        QCOMPARE(
+            d.control<QAbstractButton>("cmdLearnNext")->accessibleName(), QStringLiteral("Next"));
     }
 };
 

@@ -19,19 +19,19 @@ private slots:
     void standIn_usesEachScriptedAnswerOnceAndRecordsInOrder()
     {
         RecordingPlatform platform;
-        platform.scriptAnswers({Platform::Answer::Yes});
+        platform.scriptAnswers({ Platform::Answer::Yes });
         QCOMPARE(platform.messageBox(QStringLiteral("first"), QStringLiteral("Quillmere"),
-                                     Platform::Icon::Information, Platform::Buttons::YesNo),
-                 Platform::Answer::Yes);
+                     Platform::Icon::Information, Platform::Buttons::YesNo),
+            Platform::Answer::Yes);
         platform.openWebAddress(QStringLiteral("https://example.org/"));
         // The script is used up: a Yes/No box now gets No, never a hang.
         QCOMPARE(platform.messageBox(QStringLiteral("second"), QStringLiteral("Quillmere"),
-                                     Platform::Icon::Critical, Platform::Buttons::YesNo),
-                 Platform::Answer::No);
+                     Platform::Icon::Critical, Platform::Buttons::YesNo),
+            Platform::Answer::No);
         QCOMPARE(platform.calls,
-                 QStringList({QStringLiteral("messageBox: first"),
-                              QStringLiteral("openWebAddress: https://example.org/"),
-                              QStringLiteral("messageBox: second")}));
+            QStringList({ QStringLiteral("messageBox: first"),
+                QStringLiteral("openWebAddress: https://example.org/"),
+                QStringLiteral("messageBox: second") }));
         QCOMPARE(platform.messageBoxes.at(1).icon, Platform::Icon::Critical);
         QCOMPARE(platform.scriptedAnswersLeft(), 0);
     }
@@ -39,17 +39,17 @@ private slots:
     void standIn_keepsSettingsAndReportsAnUnreadableStore()
     {
         RecordingPlatform platform;
-        QCOMPARE(platform.readSetting(QStringLiteral("a"), QStringLiteral("s"),
-                                      QStringLiteral("k")),
-                 std::optional<QString>(QString()));
-        QVERIFY(platform.writeSetting(QStringLiteral("a"), QStringLiteral("s"),
-                                      QStringLiteral("k"), QStringLiteral("v")));
-        QCOMPARE(platform.readSetting(QStringLiteral("a"), QStringLiteral("s"),
-                                      QStringLiteral("k")),
-                 std::optional<QString>(QStringLiteral("v")));
+        QCOMPARE(
+            platform.readSetting(QStringLiteral("a"), QStringLiteral("s"), QStringLiteral("k")),
+            std::optional<QString>(QString()));
+        QVERIFY(platform.writeSetting(
+            QStringLiteral("a"), QStringLiteral("s"), QStringLiteral("k"), QStringLiteral("v")));
+        QCOMPARE(
+            platform.readSetting(QStringLiteral("a"), QStringLiteral("s"), QStringLiteral("k")),
+            std::optional<QString>(QStringLiteral("v")));
         platform.settingsReadable = false;
-        QVERIFY(!platform.readSetting(QStringLiteral("a"), QStringLiteral("s"),
-                                      QStringLiteral("k")));
+        QVERIFY(
+            !platform.readSetting(QStringLiteral("a"), QStringLiteral("s"), QStringLiteral("k")));
     }
 
     void qtSettings_roundTripAndReadEmptyWhenAbsent()
@@ -57,14 +57,14 @@ private slots:
         QTemporaryDir home;
         qputenv("XDG_CONFIG_HOME", home.path().toLocal8Bit());
         QtPlatform platform;
-        QCOMPARE(platform.readSetting(QStringLiteral("quillmere"), QStringLiteral("Settings"),
-                                      QStringLiteral("x")),
-                 std::optional<QString>(QString()));
+        QCOMPARE(platform.readSetting(
+                     QStringLiteral("quillmere"), QStringLiteral("Settings"), QStringLiteral("x")),
+            std::optional<QString>(QString()));
         QVERIFY(platform.writeSetting(QStringLiteral("quillmere"), QStringLiteral("Settings"),
-                                      QStringLiteral("x"), QStringLiteral("a=b, c;d")));
-        QCOMPARE(platform.readSetting(QStringLiteral("quillmere"), QStringLiteral("Settings"),
-                                      QStringLiteral("x")),
-                 std::optional<QString>(QStringLiteral("a=b, c;d")));
+            QStringLiteral("x"), QStringLiteral("a=b, c;d")));
+        QCOMPARE(platform.readSetting(
+                     QStringLiteral("quillmere"), QStringLiteral("Settings"), QStringLiteral("x")),
+            std::optional<QString>(QStringLiteral("a=b, c;d")));
     }
 
     void qtLock_refusesWhileHeldAndTakesOverAStaleOne()
@@ -103,9 +103,7 @@ private slots:
             box->button(QMessageBox::Yes)->click();
         });
         const auto answer = platform.messageBox(QStringLiteral("Question?"),
-                                                QStringLiteral("Quillmere"),
-                                                Platform::Icon::Information,
-                                                Platform::Buttons::YesNo);
+            QStringLiteral("Quillmere"), Platform::Icon::Information, Platform::Buttons::YesNo);
         QCOMPARE(answer, Platform::Answer::Yes);
         QCOMPARE(shownText, QStringLiteral("Question?"));
     }

@@ -59,7 +59,7 @@ private slots:
         Random random = Random::seeded(11);
         bool ended = false;
         Program program(platform, random, QDate(2026, 12, 9), QStringLiteral("quillmere"),
-                        [&ended] { ended = true; });
+            [&ended] { ended = true; });
         program.StartProgram();
         window = program.mainWindow();
         QVERIFY(window != nullptr && window->isVisible());
@@ -77,7 +77,7 @@ private slots:
         click("cmdNext");
         choose("optOption3");
         click("cmdNext2");
-        for (int c : {1, 9, 16})
+        for (int c : { 1, 9, 16 })
             tick(c);
         click("cmdNext3");
         for (int page = 0; page < 25; ++page)
@@ -98,7 +98,7 @@ private slots:
         click("cmdNext");
         choose("optOption3");
         click("cmdNext2");
-        for (int c : {0, 5, 12, 16})
+        for (int c : { 0, 5, 12, 16 })
             tick(c);
         click("cmdNext3");
         answerEveryQuestion();

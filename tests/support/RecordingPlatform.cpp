@@ -25,8 +25,8 @@ void RecordingPlatform::clear()
     m_script.clear();
 }
 
-Platform::Answer RecordingPlatform::messageBox(const QString &text, const QString &title,
-                                               Icon icon, Buttons buttons)
+Platform::Answer RecordingPlatform::messageBox(
+    const QString &text, const QString &title, Icon icon, Buttons buttons)
 {
     Answer answer = buttons == Buttons::Ok ? Answer::Ok : Answer::No;
     if (!m_script.empty()) {
@@ -34,7 +34,7 @@ Platform::Answer RecordingPlatform::messageBox(const QString &text, const QStrin
         m_script.pop_front();
     }
     calls << QStringLiteral("messageBox: ") + text;
-    const MessageBoxCall call{text, title, icon, buttons, answer};
+    const MessageBoxCall call { text, title, icon, buttons, answer };
     messageBoxes << call;
     if (onMessageBox)
         onMessageBox(call);
@@ -67,8 +67,8 @@ bool RecordingPlatform::printDocument(const QTextDocument &document)
     return true;
 }
 
-std::optional<QString> RecordingPlatform::readSetting(const QString &application,
-                                                      const QString &section, const QString &key)
+std::optional<QString> RecordingPlatform::readSetting(
+    const QString &application, const QString &section, const QString &key)
 {
     calls << QStringLiteral("readSetting: %1/%2/%3").arg(application, section, key);
     if (!settingsReadable)
@@ -76,8 +76,8 @@ std::optional<QString> RecordingPlatform::readSetting(const QString &application
     return settings.value(application + QLatin1Char('/') + section + QLatin1Char('/') + key);
 }
 
-bool RecordingPlatform::writeSetting(const QString &application, const QString &section,
-                                     const QString &key, const QString &value)
+bool RecordingPlatform::writeSetting(
+    const QString &application, const QString &section, const QString &key, const QString &value)
 {
     calls << QStringLiteral("writeSetting: %1/%2/%3=%4").arg(application, section, key, value);
     if (!settingsWritable)

@@ -54,16 +54,16 @@ public:
     QStringList messageTexts() const;
     void clear();
 
-    Answer messageBox(const QString &text, const QString &title, Icon icon,
-                      Buttons buttons) override;
+    Answer messageBox(
+        const QString &text, const QString &title, Icon icon, Buttons buttons) override;
     void openWebAddress(const QString &address) override;
     void clearClipboard() override;
     QString clipboardText() const override;
     bool printDocument(const QTextDocument &document) override;
-    std::optional<QString> readSetting(const QString &application, const QString &section,
-                                       const QString &key) override;
+    std::optional<QString> readSetting(
+        const QString &application, const QString &section, const QString &key) override;
     bool writeSetting(const QString &application, const QString &section, const QString &key,
-                      const QString &value) override;
+        const QString &value) override;
     bool acquireSingleInstanceLock() override;
     void keepAbove(QWidget *window) override;
 

@@ -20,10 +20,10 @@ namespace {
 class PicturingPlatform final : public Platform
 {
 public:
-    explicit PicturingPlatform(QDir folder) : m_folder(std::move(folder)) {}
+    explicit PicturingPlatform(QDir folder) : m_folder(std::move(folder)) { }
 
-    Answer messageBox(const QString &text, const QString &title, Icon icon,
-                      Buttons buttons) override
+    Answer messageBox(
+        const QString &text, const QString &title, Icon icon, Buttons buttons) override
     {
         const auto box = QtPlatform::makeMessageBox(text, title, icon, buttons);
         box->show();
@@ -36,8 +36,8 @@ public:
         box->hide();
         return buttons == Buttons::Ok ? Answer::Ok : Answer::No;
     }
-    void openWebAddress(const QString &) override {}
-    void clearClipboard() override {}
+    void openWebAddress(const QString &) override { }
+    void clearClipboard() override { }
     QString clipboardText() const override { return {}; }
     bool printDocument(const QTextDocument &) override { return false; }
     std::optional<QString> readSetting(const QString &, const QString &, const QString &) override
@@ -49,14 +49,13 @@ public:
         return true;
     }
     bool acquireSingleInstanceLock() override { return true; }
-    void keepAbove(QWidget *) override {}
+    void keepAbove(QWidget *) override { }
 
 private:
     QDir m_folder;
 };
 
-template<typename T>
-T *control(QWidget *window, const char *name)
+template<typename T> T *control(QWidget *window, const char *name)
 {
     T *found = window->findChild<T *>(QString::fromLatin1(name));
     if (found == nullptr)
