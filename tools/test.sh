@@ -6,6 +6,7 @@ build=${QUILLMERE_BUILD_DIR:-$root/build}
 
 "$root/tools/setup.sh"
 "$root/tools/build.sh"
+"$root/tools/build.sh" --target check-format
 
 cd "$build"
 # Where the machine allows it, the tests print on a real default printer.
