@@ -65,10 +65,7 @@ QGroupBox *navyGroup(QWidget *parent, const QString &name, const QString &title,
 QLineEdit *promptBox(
     QWidget *parent, const QString &name, const QString &prompt, const QRect &where)
 {
-    auto *box = new QLineEdit(prompt, parent);
-    box->setObjectName(name);
-    box->setFont(msSansSerif(8.25));
-    box->setGeometry(where);
+    auto *box = placed<QLineEdit>(parent, name, prompt, where, msSansSerif(8.25));
     box->setTextMargins(0, 0, 0, 0);
     box->setPalette(box->style()->standardPalette());
     return box;

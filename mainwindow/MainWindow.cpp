@@ -33,33 +33,22 @@ constexpr int ClientHeight = 404;
 QLabel *textLabel(QWidget *parent, const QString &name, const QString &text, const QRect &where,
     const QFont &font)
 {
-    auto *label = new QLabel(text, parent);
-    label->setObjectName(name);
+    auto *label = placed<QLabel>(parent, name, text, where, font);
     label->setTextFormat(Qt::PlainText);
     label->setWordWrap(true);
-    label->setFont(font);
-    label->setGeometry(where);
     return label;
 }
 
 QPushButton *button(
     QWidget *parent, const QString &name, const QString &caption, const QRect &where)
 {
-    auto *b = new QPushButton(caption, parent);
-    b->setObjectName(name);
-    b->setFont(verdana(8.25));
-    b->setGeometry(where);
-    return b;
+    return placed<QPushButton>(parent, name, caption, where, verdana(8.25));
 }
 
 QRadioButton *option(
     QWidget *parent, const QString &name, const QString &caption, const QRect &where)
 {
-    auto *o = new QRadioButton(caption, parent);
-    o->setObjectName(name);
-    o->setFont(verdana(9));
-    o->setGeometry(where);
-    return o;
+    return placed<QRadioButton>(parent, name, caption, where, verdana(9));
 }
 
 } // namespace
