@@ -1,9 +1,10 @@
 #include "app/ClosingScreen.h"
 
-#include "mainwindow/Widgets.h"
+#include "core/ProgramText.h"
+#include "core/Random.h"
 #include "shell/Platform.h"
 #include "shell/ProgramIcon.h"
-#include "testing/Random.h"
+#include "widgets/Widgets.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -15,16 +16,11 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QScreen>
 #include <QStyle>
 
 #include <utility>
 
 namespace {
-
-const QString Caption = QStringLiteral("Quillmere v1.20");
-const QString MessagePrompt = QStringLiteral("Your Message");
-const QColor Navy(0, 0, 128);
 
 QFont msSansSerif(qreal pointSize)
 {
@@ -128,6 +124,28 @@ void ClosingScreen::buildWindow()
     setPalette(white);
     setAutoFillBackground(true);
 
+    buildAppeal();
+    buildReferralForm();
+    buildOtherPrograms();
+
+    for (QLabel *label : findChildren<QLabel *>())
+        label->setFocusPolicy(Qt::NoFocus);
+    Frame2->setFocusPolicy(Qt::NoFocus);
+    Frame6->setFocusPolicy(Qt::NoFocus);
+    cmdClose->setAutoDefault(false);
+    cmdSubmit->setAutoDefault(false);
+
+    QWidget *order[] = { cmdClose, Check1, txtName, cmdSubmit, txtEmail, txtFriendEmail,
+        txtFriendName, txtMessage };
+    for (size_t i = 0; i + 1 < std::size(order); ++i)
+        setTabOrder(order[i], order[i + 1]);
+    connectControls();
+    centreOnScreen(this);
+    cmdClose->setFocus();
+}
+
+void ClosingScreen::buildAppeal()
+{
     picClosingIcon = new QLabel(this);
     picClosingIcon->setObjectName(QStringLiteral("picClosingIcon"));
     picClosingIcon->setGeometry(24, 8, 36, 36);
@@ -139,13 +157,9 @@ void ClosingScreen::buildWindow()
     lblClosingCaption->setFont(msSansSerif(18));
     lblClosingCaption->move(72, 16);
 
-    Label2 = new QLabel(this);
-    Label2->setObjectName(QStringLiteral("Label2"));
-    Label2->setTextFormat(Qt::PlainText);
-    Label2->setWordWrap(true);
+    Label2 = textLabel(
+        this, QStringLiteral("Label2"), QString(), QRect(8, 56, 465, 73), verdana(9.75, true));
     Label2->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    Label2->setFont(verdana(9.75, true));
-    Label2->setGeometry(8, 56, 465, 73);
 
     Check1 = new QCheckBox(
         QStringLiteral("Click Here To Visit ") + WebLinks::siteHost() + QStringLiteral(" Now"),
@@ -162,17 +176,21 @@ void ClosingScreen::buildWindow()
     cmdClose->setObjectName(QStringLiteral("cmdClose"));
     cmdClose->setFont(msSansSerif(8.25));
     cmdClose->setGeometry(400, 184, 83, 25);
+}
 
+void ClosingScreen::buildReferralForm()
+{
+    using Field = TellAFriend::Field;
     Frame2 = navyGroup(
         this, QStringLiteral("Frame2"), QStringLiteral("Refer A Friend"), QRect(8, 216, 471, 97));
     txtName = promptBox(
-        Frame2, QStringLiteral("txtName"), QStringLiteral("Your Name"), QRect(6, 24, 225, 19));
-    txtEmail = promptBox(Frame2, QStringLiteral("txtEmail"), QStringLiteral("Your Email Address"),
+        Frame2, QStringLiteral("txtName"), TellAFriend::prompt(Field::Name), QRect(6, 24, 225, 19));
+    txtEmail = promptBox(Frame2, QStringLiteral("txtEmail"), TellAFriend::prompt(Field::Email),
         QRect(240, 24, 225, 19));
     txtFriendName = promptBox(Frame2, QStringLiteral("txtFriendName"),
-        QStringLiteral("Friend's Name"), QRect(6, 48, 225, 19));
+        TellAFriend::prompt(Field::FriendName), QRect(6, 48, 225, 19));
     txtFriendEmail = promptBox(Frame2, QStringLiteral("txtFriendEmail"),
-        QStringLiteral("Friend's Email Address"), QRect(240, 48, 225, 19));
+        TellAFriend::prompt(Field::FriendEmail), QRect(240, 48, 225, 19));
     cmdSubmit = new QPushButton(QStringLiteral("Refer A Friend &Now"), Frame2);
     cmdSubmit->setObjectName(QStringLiteral("cmdSubmit"));
     cmdSubmit->setFont(verdana(8.25, true));
@@ -188,18 +206,17 @@ void ClosingScreen::buildWindow()
     txtMessage->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     txtMessage->setTabChangesFocus(true);
     txtMessage->setGeometry(320, 240, 121, 33);
-    setBoxText(txtMessage, MessagePrompt + QStringLiteral("\r\n"));
+    setBoxText(txtMessage, TellAFriend::prompt(Field::Message) + QStringLiteral("\r\n"));
+}
 
+void ClosingScreen::buildOtherPrograms()
+{
     Frame6 = navyGroup(this, QStringLiteral("Frame6"), QStringLiteral("Download Velmora Softwares"),
         QRect(488, 8, 249, 305));
-    Label3 = new QLabel(otherProgramsText(), Frame6);
-    Label3->setObjectName(QStringLiteral("Label3"));
-    Label3->setTextFormat(Qt::PlainText);
-    Label3->setWordWrap(true);
+    Label3 = textLabel(
+        Frame6, QStringLiteral("Label3"), otherProgramsText(), QRect(8, 24, 233, 257), verdana(9));
     Label3->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    Label3->setFont(verdana(9));
     setTextColor(Label3, Qt::white);
-    Label3->setGeometry(8, 24, 233, 257);
 
     lblGoToHome = new ClickableLabel(Frame6);
     lblGoToHome->setObjectName(QStringLiteral("lblGoToHome"));
@@ -211,18 +228,10 @@ void ClosingScreen::buildWindow()
     setTextColor(lblGoToHome, QColor(255, 255, 0));
     lblGoToHome->move(5, 283);
     lblGoToHome->adjustSize();
+}
 
-    for (QLabel *label : findChildren<QLabel *>())
-        label->setFocusPolicy(Qt::NoFocus);
-    Frame2->setFocusPolicy(Qt::NoFocus);
-    Frame6->setFocusPolicy(Qt::NoFocus);
-    cmdClose->setAutoDefault(false);
-    cmdSubmit->setAutoDefault(false);
-
-    QWidget *order[] = { cmdClose, Check1, txtName, cmdSubmit, txtEmail, txtFriendEmail,
-        txtFriendName, txtMessage };
-    for (size_t i = 0; i + 1 < std::size(order); ++i)
-        setTabOrder(order[i], order[i + 1]);
+void ClosingScreen::connectControls()
+{
     for (QWidget *box : { static_cast<QWidget *>(txtName), static_cast<QWidget *>(txtEmail),
              static_cast<QWidget *>(txtFriendName), static_cast<QWidget *>(txtFriendEmail),
              static_cast<QWidget *>(txtMessage) })
@@ -236,19 +245,12 @@ void ClosingScreen::buildWindow()
         if (m_endProgram)
             m_endProgram();
     });
-
-    if (const QScreen *screen = this->screen()) {
-        QRect frame = geometry();
-        frame.moveCenter(screen->availableGeometry().center());
-        move(frame.topLeft());
-    }
-    cmdClose->setFocus();
 }
 
 void ClosingScreen::openingSteps()
 {
-    setWindowTitle(Caption);
-    lblClosingCaption->setText(Caption);
+    setWindowTitle(ProgramText::Caption);
+    lblClosingCaption->setText(ProgramText::Caption);
     lblClosingCaption->adjustSize();
 
     setWindowIcon(programIcon());
@@ -283,18 +285,9 @@ void ClosingScreen::cmdSubmit_Click()
     const QString friendName = trimBlanks(boxText(txtFriendName));
     const QString friendEmail = trimBlanks(boxText(txtFriendEmail));
 
-    if (email == friendEmail) {
-        showError(QStringLiteral("Please Enter Distinct Email Addresses"));
-        return;
-    }
-    const QLatin1Char at('@');
-    const QLatin1Char dot('.');
-    if (!email.contains(at) || !friendEmail.contains(at)) {
-        showError(QStringLiteral("Please Enter Proper Email Address"));
-        return;
-    }
-    if (!email.contains(dot) || !friendEmail.contains(dot)) {
-        showError(QStringLiteral("Please Enter Proper Email Address"));
+    const QString problem = TellAFriend::addressProblem(email, friendEmail);
+    if (!problem.isEmpty()) {
+        showError(problem);
         return;
     }
     m_tellAFriend.OpenReferralPage(name, email, message, friendName, friendEmail);
@@ -379,19 +372,20 @@ void ClosingScreen::setBoxText(QWidget *box, const QString &text)
 
 QString ClosingScreen::promptOf(QWidget *box) const
 {
+    using Field = TellAFriend::Field;
     if (box == txtName)
-        return QStringLiteral("Your Name");
+        return TellAFriend::prompt(Field::Name);
     if (box == txtEmail)
-        return QStringLiteral("Your Email Address");
+        return TellAFriend::prompt(Field::Email);
     if (box == txtFriendName)
-        return QStringLiteral("Friend's Name");
+        return TellAFriend::prompt(Field::FriendName);
     if (box == txtFriendEmail)
-        return QStringLiteral("Friend's Email Address");
-    return MessagePrompt;
+        return TellAFriend::prompt(Field::FriendEmail);
+    return TellAFriend::prompt(Field::Message);
 }
 
 void ClosingScreen::showError(const QString &text)
 {
     m_platform.messageBox(
-        text, QStringLiteral("Quillmere"), Platform::Icon::Critical, Platform::Buttons::Ok);
+        text, ProgramText::Title, Platform::Icon::Critical, Platform::Buttons::Ok);
 }

@@ -37,28 +37,16 @@ public:
     // A text box's content with its line breaks as CR LF.
     QString messageText() const;
 
-    QLabel *picClosingIcon = nullptr;
-    QLabel *lblClosingCaption = nullptr;
-    QLabel *Label2 = nullptr;
-    QCheckBox *Check1 = nullptr;
-    QPushButton *cmdClose = nullptr;
-    QGroupBox *Frame2 = nullptr;
-    QLineEdit *txtName = nullptr;
-    QLineEdit *txtEmail = nullptr;
-    QLineEdit *txtFriendName = nullptr;
-    QLineEdit *txtFriendEmail = nullptr;
-    QPushButton *cmdSubmit = nullptr;
-    QPlainTextEdit *txtMessage = nullptr;
-    QGroupBox *Frame6 = nullptr;
-    QLabel *Label3 = nullptr;
-    ClickableLabel *lblGoToHome = nullptr;
-
 protected:
     void closeEvent(QCloseEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     void buildWindow();
+    void buildAppeal();
+    void buildReferralForm();
+    void buildOtherPrograms();
+    void connectControls();
     void openingSteps();
 
     void Check1_Click();
@@ -77,4 +65,20 @@ private:
     std::function<void()> m_endProgram;
     WebLinks m_links;
     TellAFriend m_tellAFriend;
+
+    QLabel *picClosingIcon = nullptr;
+    QLabel *lblClosingCaption = nullptr;
+    QLabel *Label2 = nullptr;
+    QCheckBox *Check1 = nullptr;
+    QPushButton *cmdClose = nullptr;
+    QGroupBox *Frame2 = nullptr;
+    QLineEdit *txtName = nullptr;
+    QLineEdit *txtEmail = nullptr;
+    QLineEdit *txtFriendName = nullptr;
+    QLineEdit *txtFriendEmail = nullptr;
+    QPushButton *cmdSubmit = nullptr;
+    QPlainTextEdit *txtMessage = nullptr;
+    QGroupBox *Frame6 = nullptr;
+    QLabel *Label3 = nullptr;
+    ClickableLabel *lblGoToHome = nullptr;
 };

@@ -1,11 +1,12 @@
 #include "app/Program.h"
 
 #include "app/ClosingScreen.h"
+#include "core/ProgramText.h"
+#include "core/Random.h"
 #include "mainwindow/MainWindow.h"
 #include "shell/Platform.h"
 #include "shell/QtPlatform.h"
 #include "shell/UpdateReminder.h"
-#include "testing/Random.h"
 
 #include <QApplication>
 #include <QFileInfo>
@@ -57,8 +58,8 @@ void Program::quitEventLoop()
 void Program::StartProgram()
 {
     if (!m_platform.acquireSingleInstanceLock()) {
-        m_platform.messageBox(QStringLiteral("Application is already running"),
-            QStringLiteral("Quillmere"), Platform::Icon::Information, Platform::Buttons::Ok);
+        m_platform.messageBox(QStringLiteral("Application is already running"), ProgramText::Title,
+            Platform::Icon::Information, Platform::Buttons::Ok);
         EndProgram();
         return;
     }
@@ -121,7 +122,7 @@ int runQuillmere(int argc, char *argv[])
 {
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("quillmere"));
-    QApplication::setApplicationVersion(QStringLiteral(QUILLMERE_VERSION));
+    QApplication::setApplicationVersion(ProgramText::Version);
     // The desktop finds the launcher, and with it the icon, by this name.
     QGuiApplication::setDesktopFileName(QStringLiteral("com.velmorasoftwares.Quillmere"));
 

@@ -1,8 +1,8 @@
 // How long the plain logic behind a test takes: drawing one question, and
 // composing the report of the longest test (17 categories, 51 questions).
+#include "core/Random.h"
 #include "knowledge/KnowledgeBase.h"
 #include "testing/QuestionDraw.h"
-#include "testing/Random.h"
 #include "testing/TestReport.h"
 #include "testing/TestState.h"
 

@@ -1,7 +1,7 @@
 #include "learning/LearningPages.h"
 
+#include "core/SharedState.h"
 #include "knowledge/KnowledgeBase.h"
-#include "mainwindow/SharedState.h"
 
 #include <optional>
 
@@ -68,6 +68,24 @@ PageRequest LearningPages::ShowInterpretationPage()
     return request;
 }
 
+PageRequest LearningPages::startByInterpretation()
+{
+    m_kb.LoadKnowledgeBase();
+    m_state.CurrentRecord = 0;
+    const int first = m_state.nextTicked(-1);
+    if (first >= 0)
+        enterCategory(first, false);
+    return ShowInterpretationPage();
+}
+
+void LearningPages::enterCategory(int category, bool atItsLast)
+{
+    m_state.CurrentCategory = static_cast<qint16>(category);
+    m_state.RangeFirst = m_kb.FirstVariation[category];
+    m_state.RangeLast = m_kb.LastVariation[category];
+    m_state.CurrentRecord = atItsLast ? m_state.RangeLast : m_state.RangeFirst;
+}
+
 PageRequest LearningPages::next()
 {
     if (!m_state.IsLearning)
@@ -80,16 +98,9 @@ PageRequest LearningPages::next()
         ++m_state.CurrentRecord;
     } else if (m_state.CurrentRecord >= m_state.RangeLast) {
         // The last variation of this category: on to the next ticked one.
-        const int last = static_cast<int>(m_state.SelectedCategories.size()) - 2;
-        for (int i = m_state.CurrentCategory + 1; i <= last; ++i) {
-            if (m_state.SelectedCategories[i]) {
-                m_state.CurrentCategory = static_cast<qint16>(i);
-                m_state.RangeLast = m_kb.LastVariation[i];
-                m_state.RangeFirst = m_kb.FirstVariation[i];
-                m_state.CurrentRecord = m_kb.FirstVariation[i];
-                break;
-            }
-        }
+        const int category = m_state.nextTicked(m_state.CurrentCategory);
+        if (category >= 0)
+            enterCategory(category, false);
     }
     return ShowInterpretationPage();
 }
@@ -107,15 +118,9 @@ PageRequest LearningPages::back()
     } else {
         // The first variation of this category: back to the last variation
         // of the previous ticked one.
-        for (int i = m_state.CurrentCategory - 1; i >= 0; --i) {
-            if (m_state.SelectedCategories[i]) {
-                m_state.CurrentCategory = static_cast<qint16>(i);
-                m_state.RangeLast = m_kb.LastVariation[i];
-                m_state.RangeFirst = m_kb.FirstVariation[i];
-                m_state.CurrentRecord = m_kb.LastVariation[i];
-                break;
-            }
-        }
+        const int category = m_state.previousTicked(m_state.CurrentCategory);
+        if (category >= 0)
+            enterCategory(category, true);
     }
     return ShowInterpretationPage();
 }

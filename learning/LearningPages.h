@@ -34,6 +34,10 @@ public:
     PageRequest ShowSignificancePage();
     PageRequest ShowInterpretationPage();
 
+    // The first page of learning by interpretation: the first variation of
+    // the first ticked category.
+    PageRequest startByInterpretation();
+
     // "Ne&xt" and "&Back": move CurrentRecord, then ask for the page. Return
     // no page and no message when not learning.
     PageRequest next();
@@ -43,6 +47,9 @@ public:
     static const QString FirstRecordMessage;
 
 private:
+    // Pages on through `category`, from its first or its last variation.
+    void enterCategory(int category, bool atItsLast);
+
     KnowledgeBase &m_kb;
     SharedState &m_state;
 };

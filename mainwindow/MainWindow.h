@@ -1,22 +1,29 @@
 #pragma once
 
+#include "core/SharedState.h"
 #include "knowledge/KnowledgeBase.h"
 #include "learning/LearningPages.h"
-#include "mainwindow/MainWindowControls.h"
-#include "mainwindow/PictureList.h"
-#include "mainwindow/SharedState.h"
 #include "shell/WebLinks.h"
+#include "testing/TestRun.h"
 
 #include <QMainWindow>
 
-#include <memory>
+#include <array>
 
+class ApproachPanel;
+class CategoryPanel;
+class ClickableLabel;
+class LearnPanel;
 class Platform;
+class QStackedWidget;
 class Random;
+class ResultPanel;
 class TestPanel;
+class WelcomePanel;
 
 // The program's working window: six panels in one place, one in front, with
-// the menu bar above and the promotional strip below.
+// the menu bar above and the promotional strip below. It moves between the
+// panels and hands what they ask for to the logic behind them.
 class MainWindow final : public QMainWindow
 {
     Q_OBJECT
@@ -25,11 +32,11 @@ public:
     MainWindow(Platform &platform, Random &random, QWidget *parent = nullptr);
     ~MainWindow() override;
 
-    // The program-wide tables and the state the panels share.
-    KnowledgeBase &knowledge() { return m_kb; }
-    SharedState &state() { return m_state; }
-    const MainWindowControls &controls() const { return m_ui; }
-    TestPanel &testPanel() { return *m_test; }
+    // What the panels share, for reading: the page or question on display,
+    // the approach and the ticked categories.
+    const SharedState &state() const { return m_state; }
+    // The running test's questions and answers; empty when no test runs.
+    const TestState &testState() const { return m_testRun.testState(); }
 
     void bringToFront(Panel panel);
     Panel panelInFront() const;
@@ -41,6 +48,10 @@ public:
     // The learning pages: show page CurrentRecord on the learn panel.
     void ShowSignificancePage();
     void ShowInterpretationPage();
+    // The test: show question CurrentRecord, or the report of a finished test.
+    void ShowSignificanceQuestion();
+    void ShowInterpretationQuestion();
+    void ShowTestResult();
 
 signals:
     // The window is closing, by whatever means; the program goes on to its
@@ -52,36 +63,37 @@ protected:
 
 private:
     void buildWindow();
+    void buildPanels(QWidget *client);
     void buildMenuBar();
-    void buildWelcomePanel();
-    void buildApproachPanel();
-    void buildLearnPanel();
-    void buildCategoryPanel();
     void buildBrandStrip();
-    void connectHandlers();
-    void nameForScreenReaders();
+    void connectPanels();
 
     void Form_Load();
     void cmdNext_Click();
     void cmdNext2_Click();
     void cmdNext3_Click();
-    void cmdBack2_Click();
-    void cmdBack3_Click();
-    void cmdMain_Click();
-    void cmdBackToMain_Click();
-    void cmdLearnNext_Click();
-    void cmdLearnBack_Click();
+    void cmdNextQuestionTest_Click(const QString &answer);
 
     void showPage(const PageRequest &request);
+    void showQuestion(const std::optional<QuestionDraw::Question> &question);
     void showError(const QString &text);
+    void openWebPage(const QString &pageKey);
 
     Platform &m_platform;
     Random &m_random;
     KnowledgeBase m_kb;
     SharedState m_state;
-    PictureList m_IMG;
     LearningPages m_learning;
+    TestRun m_testRun;
     WebLinks m_links;
-    MainWindowControls m_ui;
-    std::unique_ptr<TestPanel> m_test;
+
+    QStackedWidget *m_panels = nullptr;
+    WelcomePanel *m_welcome = nullptr;
+    ApproachPanel *m_approach = nullptr;
+    LearnPanel *m_learn = nullptr;
+    TestPanel *m_test = nullptr;
+    ResultPanel *m_result = nullptr;
+    CategoryPanel *m_category = nullptr;
+    ClickableLabel *m_lblCobrand = nullptr;
+    ClickableLabel *m_lblFullBrand = nullptr;
 };

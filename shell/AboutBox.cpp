@@ -1,13 +1,13 @@
 #include "shell/AboutBox.h"
 
-#include "mainwindow/Widgets.h"
+#include "core/ProgramText.h"
 #include "shell/ProgramIcon.h"
+#include "widgets/Widgets.h"
 
 #include <QApplication>
 #include <QFrame>
 #include <QLabel>
 #include <QPushButton>
-#include <QScreen>
 
 namespace {
 
@@ -27,19 +27,6 @@ QLabel *label(QWidget *parent, const QString &name, const QString &text, const Q
     return l;
 }
 
-ClickableLabel *link(QWidget *parent, const QString &name, const QString &text, const QRect &where)
-{
-    auto *l = new ClickableLabel(parent);
-    l->setObjectName(name);
-    l->setText(text);
-    QFont font = verdana(8.25);
-    font.setUnderline(true);
-    l->setFont(font);
-    l->setGeometry(where);
-    setTextColor(l, Green);
-    return l;
-}
-
 } // namespace
 
 AboutBox::AboutBox(Platform &platform, QWidget *owner)
@@ -49,7 +36,7 @@ AboutBox::AboutBox(Platform &platform, QWidget *owner)
       m_links(platform)
 {
     setObjectName(QStringLiteral("frmAbout"));
-    setWindowTitle(QStringLiteral("Quillmere v1.20"));
+    setWindowTitle(ProgramText::Caption);
     setWindowIcon(programIcon());
     setFont(verdana(8.25));
     setFixedSize(469, 217);
@@ -65,7 +52,7 @@ AboutBox::AboutBox(Platform &platform, QWidget *owner)
     picIcon->setGeometry(10, 10, 32, 32);
     picIcon->setPixmap(programIcon().pixmap(32, 32));
 
-    label(this, QStringLiteral("Label2"), QStringLiteral("Quillmere v1.20"), QRect(56, 19, 297, 23),
+    label(this, QStringLiteral("Label2"), ProgramText::Caption, QRect(56, 19, 297, 23),
         verdana(14.25, true), Green);
     QLabel *description = label(this, QStringLiteral("Label1"),
         QStringLiteral("Quillmere is a learn and test yourself handwriting analysis software. This "
@@ -75,14 +62,9 @@ AboutBox::AboutBox(Platform &platform, QWidget *owner)
         QRect(8, 50, 459, 57), verdana(8.25), Lilac);
     description->setWordWrap(true);
 
-    // The address is longer than its designed room allows in some faces; the
-    // label grows to the left so that it still ends at the window's margin.
-    m_lblHomePage = link(this, QStringLiteral("lblHomePage"),
-        QStringLiteral("Click here to visit ") + WebLinks::siteRoot(), QRect(197, 107, 270, 13));
-    const int homeWidth = qMax(270, m_lblHomePage->sizeHint().width());
-    m_lblHomePage->setGeometry(
-        467 - homeWidth, 107, homeWidth, qMax(13, m_lblHomePage->sizeHint().height()));
-    m_lblHomePage->setAlignment(Qt::AlignRight | Qt::AlignTop);
+    addLink(QStringLiteral("lblHomePage"),
+        QStringLiteral("Click here to visit ") + WebLinks::siteRoot(), QRect(197, 107, 270, 13),
+        PageKey::HomePage);
 
     QLabel *offer = label(this, QStringLiteral("Label3"),
         QStringLiteral("Home Business Opportunity. Start your own Internet "
@@ -91,12 +73,8 @@ AboutBox::AboutBox(Platform &platform, QWidget *owner)
         QRect(8, 128, 459, 29), verdana(8.25, true), Orange);
     offer->setWordWrap(true);
 
-    m_lblCoBrand = link(this, QStringLiteral("lblCoBrand"),
-        QStringLiteral("Click here for more details."), QRect(310, 157, 157, 13));
-    const int coBrandWidth = qMax(157, m_lblCoBrand->sizeHint().width());
-    m_lblCoBrand->setGeometry(
-        467 - coBrandWidth, 157, coBrandWidth, qMax(13, m_lblCoBrand->sizeHint().height()));
-    m_lblCoBrand->setAlignment(Qt::AlignRight | Qt::AlignTop);
+    addLink(QStringLiteral("lblCoBrand"), QStringLiteral("Click here for more details."),
+        QRect(310, 157, 157, 13), PageKey::FullyBranded);
 
     auto *line = new QFrame(this);
     line->setObjectName(QStringLiteral("Line2"));
@@ -119,11 +97,26 @@ AboutBox::AboutBox(Platform &platform, QWidget *owner)
 
     for (QLabel *l : findChildren<QLabel *>())
         l->setFocusPolicy(Qt::NoFocus);
+}
 
-    connect(m_lblHomePage, &ClickableLabel::clicked, this,
-        [this] { m_links.OpenWebPage(PageKey::HomePage); });
-    connect(m_lblCoBrand, &ClickableLabel::clicked, this,
-        [this] { m_links.OpenWebPage(PageKey::FullyBranded); });
+ClickableLabel *AboutBox::addLink(
+    const QString &name, const QString &text, const QRect &designed, const QString &pageKey)
+{
+    auto *l = new ClickableLabel(this);
+    l->setObjectName(name);
+    l->setText(text);
+    QFont font = verdana(8.25);
+    font.setUnderline(true);
+    l->setFont(font);
+    setTextColor(l, Green);
+    // Some addresses are longer than the designed room allows in some faces;
+    // the label then grows to the left so that it still ends at the margin.
+    const int width = qMax(designed.width(), l->sizeHint().width());
+    l->setGeometry(designed.right() + 1 - width, designed.top(), width,
+        qMax(designed.height(), l->sizeHint().height()));
+    l->setAlignment(Qt::AlignRight | Qt::AlignTop);
+    connect(l, &ClickableLabel::clicked, this, [this, pageKey] { m_links.OpenWebPage(pageKey); });
+    return l;
 }
 
 void AboutBox::showEvent(QShowEvent *event)
@@ -135,11 +128,6 @@ void AboutBox::showEvent(QShowEvent *event)
 void showAboutBox(Platform &platform, QWidget *owner)
 {
     AboutBox box(platform, owner);
-    if (const QScreen *screen
-        = owner != nullptr ? owner->screen() : QGuiApplication::primaryScreen()) {
-        QRect frame = box.frameGeometry();
-        frame.moveCenter(screen->availableGeometry().center());
-        box.move(frame.topLeft());
-    }
+    centreOnScreen(&box, owner);
     box.exec();
 }

@@ -20,17 +20,15 @@ public:
     // on the screen.
     explicit AboutBox(Platform &platform, QWidget *owner = nullptr);
 
-    ClickableLabel *lblHomePage() const { return m_lblHomePage; }
-    ClickableLabel *lblCoBrand() const { return m_lblCoBrand; }
-    QPushButton *cmdOK() const { return m_cmdOK; }
-
 protected:
     void showEvent(QShowEvent *event) override;
 
 private:
+    // A link to a page of the maker's site that ends at the box's right margin.
+    ClickableLabel *addLink(
+        const QString &name, const QString &text, const QRect &designed, const QString &pageKey);
+
     WebLinks m_links;
-    ClickableLabel *m_lblHomePage = nullptr;
-    ClickableLabel *m_lblCoBrand = nullptr;
     QPushButton *m_cmdOK = nullptr;
 };
 

@@ -1,5 +1,7 @@
 #include "shell/QtPlatform.h"
 
+#include "core/ProgramText.h"
+
 #include <QAbstractTextDocumentLayout>
 #include <QApplication>
 #include <QClipboard>
@@ -68,7 +70,7 @@ bool QtPlatform::printDocument(const QTextDocument &document)
     if (info.isNull())
         return false;
     QPrinter printer(info, QPrinter::HighResolution);
-    printer.setDocName(QStringLiteral("Quillmere"));
+    printer.setDocName(ProgramText::Title);
     // A copy laid out on the printer's pages: printed as it stands, without
     // the page numbers Qt adds to a document that has no pages of its own.
     const std::unique_ptr<QTextDocument> pages(document.clone());

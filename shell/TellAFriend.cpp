@@ -1,5 +1,6 @@
 #include "shell/TellAFriend.h"
 
+#include "core/ProgramText.h"
 #include "shell/Platform.h"
 #include "shell/WebLinks.h"
 
@@ -14,7 +15,7 @@ struct Field
 };
 
 // In the order in which the values are checked.
-const Field Fields[5] = {
+const Field Fields[TellAFriend::FieldCount] = {
     { "Your Name", "Please Enter Your Name" },
     { "Your Email Address", "Please Enter Your Email" },
     { "Your Message", "Please Enter Your Message" },
@@ -42,15 +43,36 @@ QString trimBlanks(const QString &text)
 
 TellAFriend::TellAFriend(Platform &platform) : m_platform(platform) { }
 
+QString TellAFriend::prompt(Field field)
+{
+    return QString::fromLatin1(Fields[static_cast<int>(field)].prompt);
+}
+
+QString TellAFriend::missingMessage(Field field)
+{
+    return QString::fromLatin1(Fields[static_cast<int>(field)].missing);
+}
+
+QString TellAFriend::addressProblem(const QString &email, const QString &friendEmail)
+{
+    if (email == friendEmail)
+        return QStringLiteral("Please Enter Distinct Email Addresses");
+    for (const QString &address : { email, friendEmail }) {
+        if (!address.contains(QLatin1Char('@')) || !address.contains(QLatin1Char('.')))
+            return QStringLiteral("Please Enter Proper Email Address");
+    }
+    return QString();
+}
+
 void TellAFriend::OpenReferralPage(const QString &name, const QString &email,
     const QString &message, const QString &friendName, const QString &friendEmail)
 {
-    const QString values[5] = { name, email, message, friendName, friendEmail };
-    for (int i = 0; i < 5; ++i) {
+    const QString values[FieldCount] = { name, email, message, friendName, friendEmail };
+    for (int i = 0; i < FieldCount; ++i) {
         const QString value = trimBlanks(values[i]);
         if (value.isEmpty() || value == QLatin1String(Fields[i].prompt)) {
-            m_platform.messageBox(QString::fromLatin1(Fields[i].missing),
-                QStringLiteral("Quillmere"), Platform::Icon::Critical, Platform::Buttons::Ok);
+            m_platform.messageBox(QString::fromLatin1(Fields[i].missing), ProgramText::Title,
+                Platform::Icon::Critical, Platform::Buttons::Ok);
             return;
         }
     }

@@ -13,7 +13,22 @@ QString trimBlanks(const QString &text);
 class TellAFriend final
 {
 public:
+    // The five boxes of the referral form, in the order their values are
+    // checked.
+    enum class Field { Name, Email, Message, FriendName, FriendEmail };
+    static constexpr int FieldCount = 5;
+
     explicit TellAFriend(Platform &platform);
+
+    // What a box shows while it is empty, e.g. "Your Name".
+    static QString prompt(Field field);
+    // What the user is told when the box's value is missing.
+    static QString missingMessage(Field field);
+
+    // Why the two e-mail addresses cannot be sent as they are (the same
+    // address twice, or one without "@" or "."), or an empty text when they
+    // can. Both are taken as typed, blanks already trimmed.
+    static QString addressProblem(const QString &email, const QString &friendEmail);
 
     // Reports the first missing value in a message box, or opens the referral
     // page with all five.

@@ -1,5 +1,6 @@
 #include "shell/UpdateReminder.h"
 
+#include "core/ProgramText.h"
 #include "shell/Platform.h"
 #include "shell/WebLinks.h"
 
@@ -10,15 +11,19 @@
 
 namespace {
 
+// The key of the encoding. It is the caption of the first version that
+// stored a reminder date, and it must never change with the program's
+// version: every date stored since is read back with it.
+const QByteArray EncodingKey = QByteArrayLiteral("Quillmere v1.20");
+
 // Each byte is mixed with a running mask and written as two hex digits, so the
 // text is safe for any store and reads back exactly.
 QByteArray mask(const QByteArray &bytes)
 {
-    static const QByteArray Key = QByteArrayLiteral("Quillmere v1.20");
     QByteArray out(bytes.size(), '\0');
     for (qsizetype i = 0; i < bytes.size(); ++i) {
         const auto step = static_cast<char>((i * 37 + 11) & 0xff);
-        out[i] = static_cast<char>(bytes[i] ^ Key[i % Key.size()] ^ step);
+        out[i] = static_cast<char>(bytes[i] ^ EncodingKey[i % EncodingKey.size()] ^ step);
     }
     return out;
 }
@@ -94,8 +99,8 @@ void UpdateReminder::RunUpdateReminder(const QDate &today)
     if (days >= -ThresholdDays && days <= ThresholdDays)
         return;
 
-    const Platform::Answer answer = m_platform.messageBox(Message, QStringLiteral("Quillmere"),
-        Platform::Icon::Information, Platform::Buttons::YesNo);
+    const Platform::Answer answer = m_platform.messageBox(
+        Message, ProgramText::Title, Platform::Icon::Information, Platform::Buttons::YesNo);
     if (!writeDay(today))
         return;
     if (answer == Platform::Answer::Yes)

@@ -1,6 +1,6 @@
 #include "testing/QuestionDraw.h"
 
-#include "testing/Random.h"
+#include "core/Random.h"
 
 #include <QSet>
 

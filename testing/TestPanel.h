@@ -1,62 +1,42 @@
 #pragma once
 
-#include "mainwindow/PictureList.h"
-#include "mainwindow/SharedState.h"
+#include "learning/PictureList.h"
 #include "testing/QuestionDraw.h"
-#include "testing/TestState.h"
+#include "widgets/Widgets.h"
 
-#include <QObject>
+#include <array>
 
-#include <functional>
+class QLabel;
+class QRadioButton;
 
-class KnowledgeBase;
-class Platform;
-class Random;
-struct MainWindowControls;
-struct TestReport;
-
-// The multiple-choice test on the test panel and its result report on the
-// result panel of the main window.
-class TestPanel final : public QObject
+// The test panel: one question with its sample picture and its option
+// texts, and the button that gives the chosen answer.
+class TestPanel final : public PageFrame
 {
     Q_OBJECT
 
 public:
-    using BringToFront = std::function<void(Panel)>;
+    explicit TestPanel(QWidget *parent = nullptr);
 
-    TestPanel(MainWindowControls &controls, KnowledgeBase &knowledge, SharedState &state,
-        Platform &platform, Random &random, BringToFront bringToFront, QObject *parent = nullptr);
-    ~TestPanel() override;
+    // Shows question `number` of `count` with none of its options chosen.
+    void showQuestion(const QuestionDraw::Question &question, int number, int count);
+    // Every option place visible again, as after a finished test.
+    void showAllOptions();
 
-    // Builds the controls of the test and result panels into their frames.
-    static void build(MainWindowControls &controls);
-
-    void ShowSignificanceQuestion();
-    void ShowInterpretationQuestion();
-    void ShowTestResult();
-
-    // The state of the running test; empty when no test runs.
-    const TestState &testState() const { return m_test; }
+signals:
+    // "&Next Question" with an option chosen, and without.
+    void answered(const QString &text);
+    void unanswered();
 
 private:
     void cmdNextQuestionTest_Click();
-    void cmdPrint_Click();
-
-    void showQuestion(const QuestionDraw::Question &question, int count);
     void layoutOptions(int visible);
-    void clearOptions(int count);
-    void writeReport(const TestReport &report);
-    void endTest();
-    // Empties the clipboard when it holds text of the report, and only then.
-    void guardClipboard();
+    void clearOptions();
 
-    MainWindowControls &m_ui;
-    KnowledgeBase &m_kb;
-    SharedState &m_state;
-    Platform &m_platform;
-    Random &m_random;
-    BringToFront m_bringToFront;
     PictureList m_IMG;
-    TestState m_test;
-    bool m_writingReport = false;
+    QLabel *m_lblQNo = nullptr;
+    QLabel *m_lblNameTest = nullptr;
+    QLabel *m_picTest = nullptr;
+    std::array<QRadioButton *, QuestionDraw::SignificanceOptionCount> m_optOptionTest {};
+    int m_shown = 0;
 };

@@ -1,5 +1,6 @@
 #include "testing/TestReport.h"
 
+#include "core/ProgramText.h"
 #include "knowledge/KnowledgeBase.h"
 #include "shell/WebLinks.h"
 
@@ -27,8 +28,7 @@ TestReport startReport(const QString &caption)
 {
     TestReport report;
     report.caption = caption;
-    report.lines << ReportLine { QStringLiteral("Quillmere"), true }
-                 << ReportLine { QString(), true };
+    report.lines << ReportLine { ProgramText::Title, true } << ReportLine { QString(), true };
     return report;
 }
 
@@ -56,15 +56,16 @@ QString TestReport::plainText(const QString &lineBreak) const
 TestReport significanceReport(const KnowledgeBase &kb, const TestState &state)
 {
     TestReport report = startReport(QStringLiteral("Test Result: Significance"));
-    for (int i = 0; i < TestState::SignificanceQuestionCount; ++i) {
+    for (int i = 0; i < QuestionDraw::SignificanceQuestionCount; ++i) {
         const int c = state.SignificanceQuestions[i];
         if (c < 0 || c >= KnowledgeBase::CategoryCount)
             continue;
         appendBlock(
             report, kb.CategoryNames[c], state.SignificanceAnswers[i], kb.SignificanceTexts[c]);
     }
-    report.lines << ReportLine { QString::number(report.score)
-        + QStringLiteral(" Correct out of 10 Questions") };
+    report.lines << ReportLine { QStringLiteral("%1 Correct out of %2 Questions")
+                                     .arg(report.score)
+                                     .arg(QuestionDraw::SignificanceQuestionCount) };
     return report;
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "testing/QuestionDraw.h"
+
 #include <QStringList>
 #include <QVector>
 
@@ -10,12 +12,10 @@
 // clears everything so that the next test starts afresh.
 struct TestState
 {
-    static constexpr int SignificanceQuestionCount = 10;
-
     bool SignificanceDrawn = false;
     // The categories asked, in asking order, and the text chosen for each.
-    std::array<qint16, SignificanceQuestionCount> SignificanceQuestions {};
-    std::array<QString, SignificanceQuestionCount> SignificanceAnswers;
+    std::array<qint16, QuestionDraw::SignificanceQuestionCount> SignificanceQuestions {};
+    std::array<QString, QuestionDraw::SignificanceQuestionCount> SignificanceAnswers;
 
     bool InterpretationDrawn = false;
     // The variations asked, category by category, and the text chosen for each.

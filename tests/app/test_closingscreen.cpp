@@ -1,8 +1,9 @@
 #include "app/ClosingScreen.h"
-#include "mainwindow/Widgets.h"
+#include "core/Random.h"
 #include "shell/WebLinks.h"
-#include "testing/Random.h"
+#include "tests/support/Controls.h"
 #include "tests/support/RecordingPlatform.h"
+#include "widgets/Widgets.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -31,21 +32,17 @@ struct Screen
         window = std::make_unique<ClosingScreen>(platform, random, [this] { ++ends; });
     }
 
-    template<typename T> T *control(const char *name)
-    {
-        T *found = window->findChild<T *>(QString::fromLatin1(name));
-        if (found == nullptr)
-            qWarning("The closing screen has no control %s", name);
-        return found;
-    }
-    QLineEdit *box(const char *name) { return control<QLineEdit>(name); }
+    QLineEdit *box(const char *name) { return control<QLineEdit>(window.get(), name); }
 
     void fill(const QString &email, const QString &friendEmail)
     {
-        window->txtEmail->setText(email);
-        window->txtFriendEmail->setText(friendEmail);
+        control<QLineEdit>(window.get(), "txtEmail")->setText(email);
+        control<QLineEdit>(window.get(), "txtFriendEmail")->setText(friendEmail);
     }
-    void submit() { QTest::mouseClick(window->cmdSubmit, Qt::LeftButton); }
+    void submit()
+    {
+        QTest::mouseClick(control<QPushButton>(window.get(), "cmdSubmit"), Qt::LeftButton);
+    }
 };
 
 QString queryValue(const QString &address, const char *name)
@@ -80,10 +77,12 @@ private slots:
         QCOMPARE(w->windowType(), Qt::Window);
         QCOMPARE(w->palette().color(QPalette::Window), QColor(Qt::white));
         QVERIFY(!w->windowIcon().isNull());
-        QVERIFY(!w->picClosingIcon->pixmap().isNull());
-        QCOMPARE(w->lblClosingCaption->text(), QStringLiteral("Quillmere v1.20"));
-        QCOMPARE(w->lblClosingCaption->pos(), QPoint(72, 16));
-        QVERIFY(w->lblClosingCaption->width() >= w->lblClosingCaption->sizeHint().width());
+        QVERIFY(!control<QLabel>(w, "picClosingIcon")->pixmap().isNull());
+        QCOMPARE(
+            control<QLabel>(w, "lblClosingCaption")->text(), QStringLiteral("Quillmere v1.20"));
+        QCOMPARE(control<QLabel>(w, "lblClosingCaption")->pos(), QPoint(72, 16));
+        QVERIFY(control<QLabel>(w, "lblClosingCaption")->width()
+            >= control<QLabel>(w, "lblClosingCaption")->sizeHint().width());
         QCOMPARE(s.platform.keptAbove, QList<QWidget *> { w });
         QVERIFY(s.platform.messageBoxes.isEmpty());
     }
@@ -113,7 +112,7 @@ private slots:
         QFETCH(QRect, where);
         QFETCH(QString, parentName);
         Screen s;
-        auto *w = s.control<QWidget>(qPrintable(name));
+        auto *w = control<QWidget>(s.window.get(), name);
         QVERIFY(w != nullptr);
         QCOMPARE(w->geometry(), where);
         QCOMPARE(w->parentWidget()->objectName(), parentName);
@@ -123,47 +122,62 @@ private slots:
     {
         Screen s;
         ClosingScreen *w = s.window.get();
-        QCOMPARE(w->Check1->text(),
+        QCOMPARE(control<QCheckBox>(w, "Check1")->text(),
             QStringLiteral("Click Here To Visit ") + QUrl(WebLinks::siteRoot()).host()
                 + QStringLiteral(" Now"));
-        QCOMPARE(w->Check1->palette().color(QPalette::WindowText), QColor(0, 0, 192));
-        QCOMPARE(w->Check1->cursor().shape(), Qt::PointingHandCursor);
+        QCOMPARE(control<QCheckBox>(w, "Check1")->palette().color(QPalette::WindowText),
+            QColor(0, 0, 192));
+        QCOMPARE(control<QCheckBox>(w, "Check1")->cursor().shape(), Qt::PointingHandCursor);
         // The caption is never cut off, even in a wider face than the designed one.
-        QVERIFY(w->Check1->sizeHint().width() <= w->Check1->width());
-        QVERIFY(w->Check1->font().pointSizeF() <= 14.25);
-        QCOMPARE(w->cmdClose->text(), QStringLiteral("E&xit"));
-        QCOMPARE(w->cmdSubmit->text(), QStringLiteral("Refer A Friend &Now"));
-        QVERIFY(w->cmdSubmit->font().bold());
-        QCOMPARE(w->Frame2->title(), QStringLiteral("Refer A Friend"));
-        QCOMPARE(w->Frame6->title(), QStringLiteral("Download Velmora Softwares"));
-        for (QGroupBox *frame : { w->Frame2, w->Frame6 }) {
+        QVERIFY(control<QCheckBox>(w, "Check1")->sizeHint().width()
+            <= control<QCheckBox>(w, "Check1")->width());
+        QVERIFY(control<QCheckBox>(w, "Check1")->font().pointSizeF() <= 14.25);
+        QCOMPARE(control<QPushButton>(w, "cmdClose")->text(), QStringLiteral("E&xit"));
+        QCOMPARE(
+            control<QPushButton>(w, "cmdSubmit")->text(), QStringLiteral("Refer A Friend &Now"));
+        QVERIFY(control<QPushButton>(w, "cmdSubmit")->font().bold());
+        QCOMPARE(control<QGroupBox>(w, "Frame2")->title(), QStringLiteral("Refer A Friend"));
+        QCOMPARE(
+            control<QGroupBox>(w, "Frame6")->title(), QStringLiteral("Download Velmora Softwares"));
+        for (QGroupBox *frame :
+            { control<QGroupBox>(w, "Frame2"), control<QGroupBox>(w, "Frame6") }) {
             QVERIFY(frame->font().bold());
             QCOMPARE(frame->font().pointSizeF(), 9.75);
         }
-        QCOMPARE(w->Label3->text(), ClosingScreen::otherProgramsText());
-        QVERIFY(qAbs(w->Label3->text().size() - 600) <= 60);
-        QCOMPARE(w->Label3->palette().color(QPalette::WindowText), QColor(Qt::white));
-        QCOMPARE(w->lblGoToHome->text(), QStringLiteral("Click Here To Visit Velmora Softwares"));
-        QCOMPARE(w->lblGoToHome->pos(), QPoint(5, 283));
-        QCOMPARE(w->lblGoToHome->palette().color(QPalette::WindowText), QColor(255, 255, 0));
-        QVERIFY(w->lblGoToHome->font().underline());
-        QVERIFY(w->lblGoToHome->font().bold());
-        QCOMPARE(w->lblGoToHome->cursor().shape(), Qt::PointingHandCursor);
-        QVERIFY(w->lblGoToHome->geometry().right() < w->Frame6->width());
-        QVERIFY(w->Label3->geometry().bottom() < w->lblGoToHome->y());
+        QCOMPARE(control<QLabel>(w, "Label3")->text(), ClosingScreen::otherProgramsText());
+        QVERIFY(qAbs(control<QLabel>(w, "Label3")->text().size() - 600) <= 60);
+        QCOMPARE(
+            control<QLabel>(w, "Label3")->palette().color(QPalette::WindowText), QColor(Qt::white));
+        QCOMPARE(control<ClickableLabel>(w, "lblGoToHome")->text(),
+            QStringLiteral("Click Here To Visit Velmora Softwares"));
+        QCOMPARE(control<ClickableLabel>(w, "lblGoToHome")->pos(), QPoint(5, 283));
+        QCOMPARE(control<ClickableLabel>(w, "lblGoToHome")->palette().color(QPalette::WindowText),
+            QColor(255, 255, 0));
+        QVERIFY(control<ClickableLabel>(w, "lblGoToHome")->font().underline());
+        QVERIFY(control<ClickableLabel>(w, "lblGoToHome")->font().bold());
+        QCOMPARE(
+            control<ClickableLabel>(w, "lblGoToHome")->cursor().shape(), Qt::PointingHandCursor);
+        QVERIFY(control<ClickableLabel>(w, "lblGoToHome")->geometry().right()
+            < control<QGroupBox>(w, "Frame6")->width());
+        QVERIFY(control<QLabel>(w, "Label3")->geometry().bottom()
+            < control<ClickableLabel>(w, "lblGoToHome")->y());
     }
 
     void boxes_startWithTheirPrompts_andTheMessageBoxIsNeverSeen()
     {
         Screen s;
         ClosingScreen *w = s.window.get();
-        QCOMPARE(w->txtName->text(), QStringLiteral("Your Name"));
-        QCOMPARE(w->txtEmail->text(), QStringLiteral("Your Email Address"));
-        QCOMPARE(w->txtFriendName->text(), QStringLiteral("Friend's Name"));
-        QCOMPARE(w->txtFriendEmail->text(), QStringLiteral("Friend's Email Address"));
+        QCOMPARE(control<QLineEdit>(w, "txtName")->text(), QStringLiteral("Your Name"));
+        QCOMPARE(control<QLineEdit>(w, "txtEmail")->text(), QStringLiteral("Your Email Address"));
+        QCOMPARE(control<QLineEdit>(w, "txtFriendName")->text(), QStringLiteral("Friend's Name"));
+        QCOMPARE(control<QLineEdit>(w, "txtFriendEmail")->text(),
+            QStringLiteral("Friend's Email Address"));
         QCOMPARE(w->messageText(), QStringLiteral("Your Message\r\n"));
-        QCOMPARE(w->txtMessage->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
-        QVERIFY(!w->Frame2->rect().intersects(w->txtMessage->geometry()));
+        QCOMPARE(control<QPlainTextEdit>(w, "txtMessage")->verticalScrollBarPolicy(),
+            Qt::ScrollBarAlwaysOn);
+        QVERIFY(!control<QGroupBox>(w, "Frame2")
+                     ->rect()
+                     .intersects(control<QPlainTextEdit>(w, "txtMessage")->geometry()));
     }
 
     void label2_holdsTheDrawnAppeal_data()
@@ -178,7 +192,8 @@ private slots:
         Random twin = Random::seeded(seed);
         const int k = static_cast<int>(std::floor(4.0f * twin.next()));
         Screen s(seed);
-        QCOMPARE(s.window->Label2->text(), ClosingScreen::promotionalTexts().at(size_t(k)));
+        QCOMPARE(control<QLabel>(s.window.get(), "Label2")->text(),
+            ClosingScreen::promotionalTexts().at(size_t(k)));
     }
 
     void appeals_areFourDistinctTextsThatFit()
@@ -187,8 +202,9 @@ private slots:
         QCOMPARE(QSet<QString>(texts.begin(), texts.end()).size(), 4);
         Screen s;
         for (const QString &text : texts) {
-            s.window->Label2->setText(text);
-            QVERIFY2(s.window->Label2->heightForWidth(465) <= 73, qPrintable(text));
+            control<QLabel>(s.window.get(), "Label2")->setText(text);
+            QVERIFY2(control<QLabel>(s.window.get(), "Label2")->heightForWidth(465) <= 73,
+                qPrintable(text));
         }
     }
 
@@ -198,16 +214,21 @@ private slots:
         ClosingScreen *w = s.window.get();
         w->show();
         QVERIFY(QTest::qWaitForWindowActive(w));
-        QCOMPARE(QApplication::focusWidget(), w->cmdClose);
-        const QList<QWidget *> order = { w->Check1, w->txtName, w->cmdSubmit, w->txtEmail,
-            w->txtFriendEmail, w->txtFriendName, w->txtMessage, w->cmdClose };
+        QCOMPARE(QApplication::focusWidget(), control<QPushButton>(w, "cmdClose"));
+        const QList<QWidget *> order
+            = { control<QCheckBox>(w, "Check1"), control<QLineEdit>(w, "txtName"),
+                  control<QPushButton>(w, "cmdSubmit"), control<QLineEdit>(w, "txtEmail"),
+                  control<QLineEdit>(w, "txtFriendEmail"), control<QLineEdit>(w, "txtFriendName"),
+                  control<QPlainTextEdit>(w, "txtMessage"), control<QPushButton>(w, "cmdClose") };
         for (QWidget *next : order) {
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
             QCOMPARE(QApplication::focusWidget(), next);
         }
-        QVERIFY(!w->cmdClose->isDefault() && !w->cmdSubmit->isDefault());
-        QVERIFY(!w->cmdClose->autoDefault() && !w->cmdSubmit->autoDefault());
-        QTest::keyClick(w->cmdClose, Qt::Key_Escape);
+        QVERIFY(!control<QPushButton>(w, "cmdClose")->isDefault()
+            && !control<QPushButton>(w, "cmdSubmit")->isDefault());
+        QVERIFY(!control<QPushButton>(w, "cmdClose")->autoDefault()
+            && !control<QPushButton>(w, "cmdSubmit")->autoDefault());
+        QTest::keyClick(control<QPushButton>(w, "cmdClose"), Qt::Key_Escape);
         QVERIFY(w->isVisible());
         QCOMPARE(s.ends, 0);
     }
@@ -218,17 +239,17 @@ private slots:
         ClosingScreen *w = s.window.get();
         w->show();
         QVERIFY(QTest::qWaitForWindowActive(w));
-        focus(w->txtName);
-        QCOMPARE(w->txtName->text(), QString());
-        w->txtName->setText(QStringLiteral("   "));
-        focus(w->cmdClose);
-        QCOMPARE(w->txtName->text(), QStringLiteral("Your Name"));
+        focus(control<QLineEdit>(w, "txtName"));
+        QCOMPARE(control<QLineEdit>(w, "txtName")->text(), QString());
+        control<QLineEdit>(w, "txtName")->setText(QStringLiteral("   "));
+        focus(control<QPushButton>(w, "cmdClose"));
+        QCOMPARE(control<QLineEdit>(w, "txtName")->text(), QStringLiteral("Your Name"));
 
-        w->txtFriendName->setText(QStringLiteral("  Friend's Name "));
-        focus(w->txtFriendName);
-        QCOMPARE(w->txtFriendName->text(), QString());
-        focus(w->cmdClose);
-        QCOMPARE(w->txtFriendName->text(), QStringLiteral("Friend's Name"));
+        control<QLineEdit>(w, "txtFriendName")->setText(QStringLiteral("  Friend's Name "));
+        focus(control<QLineEdit>(w, "txtFriendName"));
+        QCOMPARE(control<QLineEdit>(w, "txtFriendName")->text(), QString());
+        focus(control<QPushButton>(w, "cmdClose"));
+        QCOMPARE(control<QLineEdit>(w, "txtFriendName")->text(), QStringLiteral("Friend's Name"));
     }
 
     void prompt_comparisonIsExactAndBlanksOnly_data()
@@ -258,11 +279,11 @@ private slots:
         ClosingScreen *w = s.window.get();
         w->show();
         QVERIFY(QTest::qWaitForWindowActive(w));
-        w->txtName->setText(text);
-        focus(w->txtName);
-        QCOMPARE(w->txtName->text(), afterFocusIn);
-        focus(w->cmdClose);
-        QCOMPARE(w->txtName->text(), afterFocusOut);
+        control<QLineEdit>(w, "txtName")->setText(text);
+        focus(control<QLineEdit>(w, "txtName"));
+        QCOMPARE(control<QLineEdit>(w, "txtName")->text(), afterFocusIn);
+        focus(control<QPushButton>(w, "cmdClose"));
+        QCOMPARE(control<QLineEdit>(w, "txtName")->text(), afterFocusOut);
     }
 
     void messageBox_keepsItsLineBreakOnFirstFocus()
@@ -271,12 +292,12 @@ private slots:
         ClosingScreen *w = s.window.get();
         w->show();
         QVERIFY(QTest::qWaitForWindowActive(w));
-        focus(w->txtMessage);
+        focus(control<QPlainTextEdit>(w, "txtMessage"));
         QCOMPARE(w->messageText(), QStringLiteral("Your Message\r\n"));
-        w->txtMessage->setPlainText(QStringLiteral("  "));
-        focus(w->cmdClose);
+        control<QPlainTextEdit>(w, "txtMessage")->setPlainText(QStringLiteral("  "));
+        focus(control<QPushButton>(w, "cmdClose"));
         QCOMPARE(w->messageText(), QStringLiteral("Your Message"));
-        focus(w->txtMessage);
+        focus(control<QPlainTextEdit>(w, "txtMessage"));
         QCOMPARE(w->messageText(), QString());
     }
 
@@ -309,9 +330,9 @@ private slots:
         Screen s;
         s.window->show();
         QVERIFY(QTest::qWaitForWindowActive(s.window.get()));
-        focus(s.window->txtName);
-        QTest::keyClicks(s.window->txtName, QStringLiteral("Ann Lee"));
-        QCOMPARE(s.window->txtName->text(), QStringLiteral("Ann Lee"));
+        focus(control<QLineEdit>(s.window.get(), "txtName"));
+        QTest::keyClicks(control<QLineEdit>(s.window.get(), "txtName"), QStringLiteral("Ann Lee"));
+        QCOMPARE(control<QLineEdit>(s.window.get(), "txtName")->text(), QStringLiteral("Ann Lee"));
         QVERIFY(s.platform.messageBoxes.isEmpty());
     }
 
@@ -360,15 +381,15 @@ private slots:
         QCOMPARE(s.platform.messageBoxes.first().icon, Platform::Icon::Critical);
         QCOMPARE(s.platform.messageBoxes.first().title, QStringLiteral("Quillmere"));
         QVERIFY(s.platform.openedAddresses.isEmpty());
-        QCOMPARE(s.window->txtEmail->text(), email);
-        QCOMPARE(s.window->txtFriendEmail->text(), friendEmail);
+        QCOMPARE(control<QLineEdit>(s.window.get(), "txtEmail")->text(), email);
+        QCOMPARE(control<QLineEdit>(s.window.get(), "txtFriendEmail")->text(), friendEmail);
     }
 
     void referral_sendsTheUntouchedMessageWithItsLineBreak()
     {
         Screen s;
-        s.window->txtName->setText(QStringLiteral("  Ann & Co "));
-        s.window->txtFriendName->setText(QStringLiteral("Bob"));
+        control<QLineEdit>(s.window.get(), "txtName")->setText(QStringLiteral("  Ann & Co "));
+        control<QLineEdit>(s.window.get(), "txtFriendName")->setText(QStringLiteral("Bob"));
         s.fill(QStringLiteral("ann@x.org"), QStringLiteral("bob@y.org"));
         s.submit();
         s.submit();
@@ -390,10 +411,10 @@ private slots:
     {
         Screen s;
         s.window->show();
-        QTest::mouseClick(s.window->Check1, Qt::LeftButton);
-        QCOMPARE(s.window->Check1->checkState(), Qt::Unchecked);
-        QTest::mouseClick(s.window->Check1, Qt::LeftButton);
-        QCOMPARE(s.window->Check1->checkState(), Qt::Unchecked);
+        QTest::mouseClick(control<QCheckBox>(s.window.get(), "Check1"), Qt::LeftButton);
+        QCOMPARE(control<QCheckBox>(s.window.get(), "Check1")->checkState(), Qt::Unchecked);
+        QTest::mouseClick(control<QCheckBox>(s.window.get(), "Check1"), Qt::LeftButton);
+        QCOMPARE(control<QCheckBox>(s.window.get(), "Check1")->checkState(), Qt::Unchecked);
         const QString home = WebLinks::pageAddress(QStringLiteral("home-page"));
         QCOMPARE(s.platform.openedAddresses, QStringList({ home, home }));
     }
@@ -402,7 +423,7 @@ private slots:
     {
         Screen s;
         s.window->show();
-        QTest::mouseClick(s.window->cmdClose, Qt::LeftButton);
+        QTest::mouseClick(control<QPushButton>(s.window.get(), "cmdClose"), Qt::LeftButton);
         QCOMPARE(s.ends, 1);
         s.window->close();
         QCOMPARE(s.ends, 2);

@@ -1,8 +1,9 @@
 #include "app/ClosingScreen.h"
 #include "app/Program.h"
+#include "core/Random.h"
 #include "mainwindow/MainWindow.h"
 #include "shell/UpdateReminder.h"
-#include "testing/Random.h"
+#include "tests/support/Controls.h"
 #include "tests/support/RecordingPlatform.h"
 
 #include <QAction>
@@ -213,7 +214,7 @@ private slots:
         QPointer<MainWindow> window = run.program->mainWindow();
         QVERIFY(window);
         if (byMenu)
-            window->controls().mnuExit->trigger();
+            control<QAction>(window, "mnuExit")->trigger();
         else
             window->close();
 
@@ -243,7 +244,7 @@ private slots:
         ClosingScreen *screen = run.program->closingScreen();
         QVERIFY(screen != nullptr);
         if (byButton)
-            QTest::mouseClick(screen->cmdClose, Qt::LeftButton);
+            QTest::mouseClick(control<QPushButton>(screen, "cmdClose"), Qt::LeftButton);
         else
             screen->close();
         QVERIFY(run.program->hasEnded());

@@ -1,10 +1,11 @@
 #include "app/ClosingScreen.h"
+#include "core/Random.h"
 #include "mainwindow/MainWindow.h"
-#include "mainwindow/Widgets.h"
 #include "shell/AboutBox.h"
 #include "shell/WebLinks.h"
-#include "testing/Random.h"
+#include "tests/support/Controls.h"
 #include "tests/support/RecordingPlatform.h"
+#include "widgets/Widgets.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -41,7 +42,7 @@ private slots:
     void everyEntry_opensItsPage_data()
     {
         QTest::addColumn<Window>("window");
-        QTest::addColumn<QString>("control");
+        QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("key");
         QTest::addRow("mnuOnline") << Window::Main << "mnuOnline"
                                    << "help-web-page";
@@ -71,7 +72,7 @@ private slots:
     void everyEntry_opensItsPage()
     {
         QFETCH(Window, window);
-        QFETCH(QString, control);
+        QFETCH(QString, name);
         QFETCH(QString, key);
         RecordingPlatform platform;
         Random random = Random::seeded(5);
@@ -82,14 +83,15 @@ private slots:
             shown = std::make_unique<AboutBox>(platform);
         } else {
             auto closing = std::make_unique<ClosingScreen>(platform, random, [] {});
-            closing->txtName->setText(QStringLiteral("Ann"));
-            closing->txtFriendName->setText(QStringLiteral("Bob"));
-            closing->txtEmail->setText(QStringLiteral("ann@x.org"));
-            closing->txtFriendEmail->setText(QStringLiteral("bob@y.org"));
+            control<QLineEdit>(closing.get(), "txtName")->setText(QStringLiteral("Ann"));
+            control<QLineEdit>(closing.get(), "txtFriendName")->setText(QStringLiteral("Bob"));
+            control<QLineEdit>(closing.get(), "txtEmail")->setText(QStringLiteral("ann@x.org"));
+            control<QLineEdit>(closing.get(), "txtFriendEmail")
+                ->setText(QStringLiteral("bob@y.org"));
             shown = std::move(closing);
         }
         shown->show();
-        activate(shown.get(), control);
+        activate(shown.get(), name);
 
         QCOMPARE(platform.openedAddresses.size(), 1);
         const QString expected
@@ -108,7 +110,7 @@ private slots:
         RecordingPlatform platform;
         Random random = Random::seeded(5);
         MainWindow window(platform, random);
-        QAction *money = window.controls().mnuMakeMoney;
+        QAction *money = control<QAction>(&window, "mnuMakeMoney");
         QVERIFY(money != nullptr);
         QVERIFY(!money->isEnabled());
         money->trigger();
@@ -124,9 +126,10 @@ private slots:
         RecordingPlatform platform;
         Random random = Random::seeded(5);
         AboutBox about(platform);
-        QCOMPARE(about.lblHomePage()->text(), QStringLiteral("Click here to visit ") + root);
+        QCOMPARE(control<QLabel>(&about, "lblHomePage")->text(),
+            QStringLiteral("Click here to visit ") + root);
         ClosingScreen closing(platform, random, [] {});
-        QVERIFY(closing.Check1->text().contains(QUrl(root).host()));
+        QVERIFY(control<QCheckBox>(&closing, "Check1")->text().contains(QUrl(root).host()));
     }
 };
 

@@ -1,7 +1,8 @@
 #pragma once
 
+#include "core/Random.h"
 #include "mainwindow/MainWindow.h"
-#include "testing/Random.h"
+#include "tests/support/Controls.h"
 #include "tests/support/RecordingPlatform.h"
 
 #include <QAbstractButton>
@@ -19,13 +20,14 @@ struct MainWindowDriver
     Random random = Random::seeded(2024);
     std::unique_ptr<MainWindow> window = std::make_unique<MainWindow>(platform, random);
 
-    template<typename T> T *control(const char *name)
-    {
-        T *found = window->findChild<T *>(QString::fromLatin1(name));
-        if (found == nullptr)
-            qFatal("no control named %s", name);
-        return found;
-    }
+    // Tables of its own, filled as the window's are.
+    KnowledgeBase kb = [] {
+        KnowledgeBase loaded;
+        loaded.LoadKnowledgeBase();
+        return loaded;
+    }();
+
+    template<typename T> T *control(const char *name) { return ::control<T>(window.get(), name); }
 
     void click(const char *name) { control<QAbstractButton>(name)->click(); }
     void choose(const char *name) { control<QAbstractButton>(name)->setChecked(true); }

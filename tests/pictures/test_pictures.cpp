@@ -1,7 +1,7 @@
 #include "InkMeasure.h"
 
 #include "knowledge/KnowledgeBase.h"
-#include "mainwindow/PictureList.h"
+#include "learning/PictureList.h"
 
 #include <QDir>
 #include <QImageReader>

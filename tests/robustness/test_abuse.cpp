@@ -1,11 +1,12 @@
 #include "app/ClosingScreen.h"
 #include "app/Program.h"
+#include "core/Random.h"
 #include "mainwindow/MainWindow.h"
 #include "shell/QtPlatform.h"
 #include "shell/TellAFriend.h"
 #include "shell/UpdateReminder.h"
 #include "shell/WebLinks.h"
-#include "testing/Random.h"
+#include "tests/support/Controls.h"
 #include "tests/support/RecordingPlatform.h"
 
 #include <QApplication>
@@ -174,17 +175,21 @@ private slots:
         screen.show();
         const QString name
             = QStringLiteral("\u05e9\u05dc\u05d5\u05dd ") + QString(50000, QLatin1Char('n'));
-        screen.txtName->setText(name);
-        screen.txtEmail->setText(QStringLiteral("me@example.org"));
-        screen.txtFriendName->setText(QStringLiteral("Z\u00fc\u00df\x01"));
-        screen.txtFriendEmail->setText(QStringLiteral("friend@example.org"));
-        screen.txtMessage->setPlainText(QString(100000, QLatin1Char('m')));
-        screen.cmdSubmit->click();
+        control<QLineEdit>(&screen, "txtName")->setText(name);
+        control<QLineEdit>(&screen, "txtEmail")->setText(QStringLiteral("me@example.org"));
+        control<QLineEdit>(&screen, "txtFriendName")->setText(QStringLiteral("Z\u00fc\u00df\x01"));
+        control<QLineEdit>(&screen, "txtFriendEmail")
+            ->setText(QStringLiteral("friend@example.org"));
+        control<QPlainTextEdit>(&screen, "txtMessage")
+            ->setPlainText(QString(100000, QLatin1Char('m')));
+        control<QPushButton>(&screen, "cmdSubmit")->click();
         QCOMPARE(platform.openedAddresses.size(), 1);
         const QString address = platform.openedAddresses.first();
-        QCOMPARE(decodedValue(address, QStringLiteral("taf1")), screen.txtName->text());
+        QCOMPARE(decodedValue(address, QStringLiteral("taf1")),
+            control<QLineEdit>(&screen, "txtName")->text());
         QCOMPARE(decodedValue(address, QStringLiteral("taf3")), QString(100000, QLatin1Char('m')));
-        QCOMPARE(decodedValue(address, QStringLiteral("taf4")), screen.txtFriendName->text());
+        QCOMPARE(decodedValue(address, QStringLiteral("taf4")),
+            control<QLineEdit>(&screen, "txtFriendName")->text());
     }
 
     void noBrowser_openingAPageReturnsAtOnce()

@@ -30,16 +30,17 @@ class TestRandomWalk : public QObject
 private:
     void checkInvariants(MainWindowDriver &d, const QString &step)
     {
-        const auto &ui = d.window->controls();
-        const int front = ui.panels->currentIndex();
+        auto *panels = d.control<QStackedWidget>("fraOption");
+        const int front = panels->currentIndex();
         QVERIFY2(front >= 0 && front < PanelCount, qPrintable(step));
+        QCOMPARE(panels->count(), PanelCount);
         int shown = 0;
-        for (QWidget *panel : ui.fraOption)
-            shown += panel->isVisible() ? 1 : 0;
-        QVERIFY2(shown == 1 && ui.fraOption[front]->isVisible(), qPrintable(step));
+        for (int i = 0; i < panels->count(); ++i)
+            shown += panels->widget(i)->isVisible() ? 1 : 0;
+        QVERIFY2(shown == 1 && panels->widget(front)->isVisible(), qPrintable(step));
 
         const SharedState &state = d.window->state();
-        const KnowledgeBase &kb = d.window->knowledge();
+        const KnowledgeBase &kb = d.kb;
         if (d.front() == Panel::LearnPanel && state.IsLearning) {
             const int record = state.CurrentRecord;
             if (state.IsBySignificance) {
@@ -52,7 +53,7 @@ private:
             }
         }
         if (d.front() == Panel::ResultPanel)
-            checkReport(ui.RTB->toPlainText(), step);
+            checkReport(d.control<QTextEdit>("RTB")->toPlainText(), step);
     }
 
     static void checkReport(const QString &report, const QString &step)

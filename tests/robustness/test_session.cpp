@@ -1,7 +1,8 @@
 #include "app/ClosingScreen.h"
 #include "app/Program.h"
+#include "core/Random.h"
 #include "mainwindow/MainWindow.h"
-#include "testing/Random.h"
+#include "tests/support/Controls.h"
 #include "tests/support/RecordingPlatform.h"
 
 #include <QAbstractButton>
@@ -39,8 +40,7 @@ private:
     }
     void tick(int category)
     {
-        const auto &boxes = window->controls().chkChoice;
-        boxes[category]->setChecked(true);
+        control<QCheckBox>(window, QStringLiteral("chkChoice%1").arg(category))->setChecked(true);
     }
     void answerEveryQuestion()
     {
@@ -119,12 +119,12 @@ private slots:
         window->findChild<QAction *>(QStringLiteral("mnuExit"))->trigger();
         QTRY_VERIFY(program.closingScreen() != nullptr);
         ClosingScreen *closing = program.closingScreen();
-        closing->txtName->setText(QStringLiteral("Ann"));
-        closing->txtEmail->setText(QStringLiteral("ann@example.org"));
-        closing->txtFriendName->setText(QStringLiteral("Bo"));
-        closing->txtFriendEmail->setText(QStringLiteral("bo@example.org"));
-        closing->cmdSubmit->click();
-        closing->cmdClose->click();
+        control<QLineEdit>(closing, "txtName")->setText(QStringLiteral("Ann"));
+        control<QLineEdit>(closing, "txtEmail")->setText(QStringLiteral("ann@example.org"));
+        control<QLineEdit>(closing, "txtFriendName")->setText(QStringLiteral("Bo"));
+        control<QLineEdit>(closing, "txtFriendEmail")->setText(QStringLiteral("bo@example.org"));
+        control<QPushButton>(closing, "cmdSubmit")->click();
+        control<QPushButton>(closing, "cmdClose")->click();
         QVERIFY(ended);
         QVERIFY(program.hasEnded());
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);

@@ -1,8 +1,9 @@
+#include "core/Random.h"
 #include "mainwindow/MainWindow.h"
-#include "mainwindow/Widgets.h"
 #include "shell/AboutBox.h"
-#include "testing/Random.h"
+#include "tests/support/Controls.h"
 #include "tests/support/RecordingPlatform.h"
+#include "widgets/Widgets.h"
 
 #include <QAction>
 #include <QApplication>
@@ -12,14 +13,6 @@
 #include <QTimer>
 
 namespace {
-
-template<typename T> T *control(QWidget *window, const char *name)
-{
-    T *found = window->findChild<T *>(QString::fromLatin1(name));
-    if (found == nullptr)
-        qWarning("The About box has no control %s", name);
-    return found;
-}
 
 QColor textColour(QWidget *w)
 {
@@ -146,8 +139,8 @@ private slots:
         RecordingPlatform platform;
         AboutBox box(platform);
         box.show();
-        QTest::mouseClick(box.lblHomePage(), Qt::LeftButton);
-        QTest::mouseClick(box.lblCoBrand(), Qt::LeftButton);
+        QTest::mouseClick(control<QLabel>(&box, "lblHomePage"), Qt::LeftButton);
+        QTest::mouseClick(control<QLabel>(&box, "lblCoBrand"), Qt::LeftButton);
         QCOMPARE(platform.openedAddresses,
             QStringList({ WebLinks::pageAddress(QStringLiteral("home-page")),
                 WebLinks::pageAddress(QStringLiteral("fully-branded")) }));
@@ -166,7 +159,7 @@ private slots:
         QFETCH(int, key);
         RecordingPlatform platform;
         AboutBox box(platform);
-        QPushButton *ok = box.cmdOK();
+        auto *ok = control<QPushButton>(&box, "cmdOK");
         QCOMPARE(ok->objectName(), QStringLiteral("cmdOK"));
         QCOMPARE(ok->text(), QStringLiteral("OK"));
         QCOMPARE(ok->geometry(), QRect(383, 192, 84, 23));
@@ -185,7 +178,7 @@ private slots:
         Random random = Random::seeded(1);
         MainWindow window(platform, random);
         window.show();
-        QAction *about = window.controls().mnuAbout;
+        QAction *about = control<QAction>(&window, "mnuAbout");
         QVERIFY(about != nullptr);
 
         QPointer<QDialog> first;
@@ -224,7 +217,7 @@ private slots:
             QTest::mouseClick(
                 box->findChild<QLabel *>(QStringLiteral("lblCoBrand")), Qt::LeftButton);
         });
-        window.controls().mnuAbout->trigger();
+        control<QAction>(&window, "mnuAbout")->trigger();
         window.bringBrandLabelToFront(true);
         QTest::mouseClick(window.findChild<QLabel *>(QStringLiteral("lblCobrand")), Qt::LeftButton);
         QCOMPARE(platform.openedAddresses,

@@ -1,6 +1,6 @@
+#include "core/Random.h"
 #include "knowledge/KnowledgeBase.h"
 #include "testing/QuestionDraw.h"
-#include "testing/Random.h"
 
 #include <QSet>
 #include <QTest>

@@ -1,7 +1,7 @@
+#include "core/Random.h"
 #include "mainwindow/MainWindow.h"
 #include "shell/QtPlatform.h"
 #include "shell/WebLinks.h"
-#include "testing/Random.h"
 
 #include <QDir>
 #include <QPrinterInfo>

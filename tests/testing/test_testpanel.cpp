@@ -1,10 +1,9 @@
+#include "core/Random.h"
 #include "knowledge/KnowledgeBase.h"
 #include "mainwindow/MainWindow.h"
 #include "shell/WebLinks.h"
-#include "testing/Random.h"
-#include "testing/TestPanel.h"
-#include "testing/WrappingOption.h"
 #include "tests/support/RecordingPlatform.h"
+#include "widgets/WrappingOption.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -37,8 +36,14 @@ private:
     std::unique_ptr<Random> m_random;
     std::unique_ptr<MainWindow> m_window;
 
-    const KnowledgeBase &kb() { return m_window->knowledge(); }
-    const TestState &test() { return m_window->testPanel().testState(); }
+    KnowledgeBase m_kb;
+
+    const KnowledgeBase &kb()
+    {
+        m_kb.LoadKnowledgeBase();
+        return m_kb;
+    }
+    const TestState &test() { return m_window->testState(); }
     QRadioButton *option(int i)
     {
         return m_window->findChild<QRadioButton *>(QStringLiteral("optOptionTest%1").arg(i));

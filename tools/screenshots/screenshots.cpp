@@ -1,8 +1,8 @@
 // Drives the main window through its panels on the offscreen platform and
 // saves a picture of each panel and of each message it shows.
+#include "core/Random.h"
 #include "mainwindow/MainWindow.h"
 #include "shell/QtPlatform.h"
-#include "testing/Random.h"
 
 #include <QAbstractButton>
 #include <QApplication>

@@ -1,4 +1,4 @@
-#include "testing/WrappingOption.h"
+#include "widgets/WrappingOption.h"
 
 #include <QStyleOptionButton>
 #include <QStylePainter>

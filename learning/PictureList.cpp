@@ -1,4 +1,4 @@
-#include "mainwindow/PictureList.h"
+#include "learning/PictureList.h"
 
 #include "knowledge/KnowledgeBase.h"
 

@@ -1,4 +1,4 @@
-#include "testing/Random.h"
+#include "core/Random.h"
 
 #include <chrono>
 #include <cmath>

@@ -1,0 +1,33 @@
+#pragma once
+
+#include "learning/PictureList.h"
+#include "widgets/Widgets.h"
+
+class QLabel;
+class QPushButton;
+struct LearningPage;
+
+// The learn panel: one page of the knowledge base, its sample picture at the
+// left and its texts at the right, with the buttons to page on.
+class LearnPanel final : public PageFrame
+{
+    Q_OBJECT
+
+public:
+    explicit LearnPanel(QWidget *parent = nullptr);
+
+    void showPage(const LearningPage &page);
+
+signals:
+    // "Back To &Main", "&Back" and "Ne&xt".
+    void mainRequested();
+    void backRequested();
+    void nextRequested();
+
+private:
+    PictureList m_IMG;
+    QLabel *m_picDesc = nullptr;
+    QLabel *m_lblDescName = nullptr;
+    QLabel *m_lblOption = nullptr;
+    QLabel *m_lblDesc = nullptr;
+};

@@ -1,0 +1,35 @@
+#pragma once
+
+#include "widgets/Widgets.h"
+
+class Platform;
+class QTextEdit;
+struct TestReport;
+
+// The result panel: the report of a finished test, which can be printed but
+// not copied, and the way back to the welcome panel.
+class ResultPanel final : public PageFrame
+{
+    Q_OBJECT
+
+public:
+    explicit ResultPanel(Platform &platform, QWidget *parent = nullptr);
+
+    // Writes the report into the report box, captions the panel with it and
+    // makes sure the clipboard holds none of it.
+    void showReport(const TestReport &report);
+
+signals:
+    void backToMainRequested();
+
+private:
+    void writeReport(const TestReport &report);
+    void cmdPrint_Click();
+    // Empties the clipboard when it holds text of the report, and only then.
+    void guardClipboard();
+
+    Platform &m_platform;
+    QTextEdit *m_RTB = nullptr;
+    QTextEdit *m_RTB1 = nullptr;
+    bool m_writingReport = false;
+};
