@@ -18,7 +18,21 @@
 #include <QUrl>
 #include <QWidget>
 
-QtPlatform::QtPlatform() = default;
+namespace {
+
+// Whatever Qt would log while an address is handed over is dropped: a
+// failing hand-over names the whole address, and a referral address holds
+// the names and e-mail addresses that the user typed.
+void dropMessage(QtMsgType, const QMessageLogContext &, const QString &) { }
+
+} // namespace
+
+QtPlatform::QtPlatform(UrlLauncher launcher) : m_launcher(std::move(launcher))
+{
+    if (!m_launcher)
+        m_launcher = [](const QUrl &url) { return QDesktopServices::openUrl(url); };
+}
+
 QtPlatform::~QtPlatform() = default;
 
 std::unique_ptr<QMessageBox> QtPlatform::makeMessageBox(
@@ -47,9 +61,11 @@ Platform::Answer QtPlatform::messageBox(
 
 void QtPlatform::openWebAddress(const QString &address)
 {
-    // QDesktopServices hands the address to the desktop and returns; with no
-    // browser it simply fails, which the program does not report.
-    QDesktopServices::openUrl(QUrl(address, QUrl::StrictMode));
+    // The desktop takes the address and returns; with no browser it simply
+    // fails, which the program does not report.
+    const QtMessageHandler previous = qInstallMessageHandler(dropMessage);
+    m_launcher(QUrl(address, QUrl::StrictMode));
+    qInstallMessageHandler(previous);
 }
 
 void QtPlatform::clearClipboard()

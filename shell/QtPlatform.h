@@ -4,17 +4,24 @@
 
 #include <QtGlobal>
 
+#include <functional>
 #include <memory>
 
 class QLockFile;
 class QMessageBox;
+class QUrl;
 
 // The desktop as Qt reaches it: message boxes, the default browser, the
 // clipboard, the default printer, QSettings and a lock file.
 class QtPlatform final : public Platform
 {
 public:
-    QtPlatform();
+    // Hands an address to the desktop's browser; false when it could not.
+    using UrlLauncher = std::function<bool(const QUrl &)>;
+
+    // `launcher` is the desktop's own (QDesktopServices) unless a test
+    // stands in for the browser.
+    explicit QtPlatform(UrlLauncher launcher = {});
     ~QtPlatform() override;
     Q_DISABLE_COPY_MOVE(QtPlatform)
 
@@ -40,5 +47,6 @@ public:
     static QString lockFilePath();
 
 private:
+    UrlLauncher m_launcher;
     std::unique_ptr<QLockFile> m_lock;
 };

@@ -10,7 +10,7 @@ packages=(
     # fonts: the program's fall-back face and the hand of the sample pictures
     fonts-dejavu-core fonts-dancingscript
     # a virtual display and screenshots for machines without one
-    xvfb xauth x11-utils imagemagick
+    xvfb xauth x11-utils imagemagick xdotool
     # a real default printer for the printing test, and reading its PDF back
     cups printer-driver-cups-pdf poppler-utils
     # benchmarks and packaging checks

@@ -192,14 +192,35 @@ private slots:
             control<QLineEdit>(&screen, "txtFriendName")->text());
     }
 
-    void noBrowser_openingAPageReturnsAtOnce()
+    void noBrowser_handsOverTheWholeAddressAndLogsNothingOfIt()
     {
-        // The test platform has no browser to hand the address to.
-        QtPlatform platform;
-        platform.openWebAddress(WebLinks::pageAddress(PageKey::HomePage));
-        platform.openWebAddress(
-            TellAFriend::referralAddress(QString(300, QLatin1Char('a')), QStringLiteral("a@b.c"),
-                QStringLiteral("m"), QStringLiteral("f"), QStringLiteral("f@g.h")));
+        // A desktop without a browser: the hand-over fails and Qt says so,
+        // naming the address, as it does on such a desktop.
+        QList<QUrl> launched;
+        QtPlatform platform([&launched](const QUrl &url) {
+            launched << url;
+            qWarning("Unable to detect a web browser to launch '%s'", qPrintable(url.toString()));
+            return false;
+        });
+        static QStringList logged;
+        logged.clear();
+        const QtMessageHandler previous = qInstallMessageHandler(
+            [](QtMsgType, const QMessageLogContext &, const QString &text) { logged << text; });
+        const QString page = WebLinks::pageAddress(PageKey::HomePage);
+        const QString referral = TellAFriend::referralAddress(QString(300, QLatin1Char('a')),
+            QStringLiteral("ann@example.org"), QStringLiteral("m"), QStringLiteral("f"),
+            QStringLiteral("f@g.h"));
+        platform.openWebAddress(page);
+        platform.openWebAddress(referral);
+        qInstallMessageHandler(previous);
+
+        QCOMPARE(launched.size(), 2);
+        QCOMPARE(launched.at(0), QUrl(page, QUrl::StrictMode));
+        QVERIFY(launched.at(1).isValid());
+        QCOMPARE(launched.at(1).toString(QUrl::FullyEncoded), referral);
+        QVERIFY2(logged.filter(QStringLiteral("ann@example.org")).isEmpty(),
+            qPrintable(logged.join(QLatin1Char('\n'))));
+        QVERIFY(logged.filter(QStringLiteral("velmorasoftwares")).isEmpty());
     }
 
     void lockThatCannotBeCreated_neverKeepsTheProgramFromStarting()
