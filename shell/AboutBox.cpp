@@ -47,6 +47,14 @@ AboutBox::AboutBox(Platform &platform, QWidget *owner)
     setPalette(black);
     setAutoFillBackground(true);
 
+    buildTexts();
+    buildButtonRow();
+    for (QLabel *l : findChildren<QLabel *>())
+        l->setFocusPolicy(Qt::NoFocus);
+}
+
+void AboutBox::buildTexts()
+{
     auto *picIcon = new QLabel(this);
     picIcon->setObjectName(QStringLiteral("picIcon"));
     picIcon->setGeometry(10, 10, 32, 32);
@@ -75,7 +83,10 @@ AboutBox::AboutBox(Platform &platform, QWidget *owner)
 
     addLink(QStringLiteral("lblCoBrand"), QStringLiteral("Click here for more details."),
         QRect(310, 157, 157, 13), PageKey::FullyBranded);
+}
 
+void AboutBox::buildButtonRow()
+{
     auto *line = new QFrame(this);
     line->setObjectName(QStringLiteral("Line2"));
     line->setFrameShape(QFrame::NoFrame);
@@ -94,9 +105,6 @@ AboutBox::AboutBox(Platform &platform, QWidget *owner)
     m_cmdOK->setFocus();
     // Esc closes a dialog by itself; Enter and a click come here.
     connect(m_cmdOK, &QPushButton::clicked, this, &QDialog::accept);
-
-    for (QLabel *l : findChildren<QLabel *>())
-        l->setFocusPolicy(Qt::NoFocus);
 }
 
 ClickableLabel *AboutBox::addLink(

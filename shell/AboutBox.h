@@ -24,6 +24,9 @@ protected:
     void showEvent(QShowEvent *event) override;
 
 private:
+    void buildTexts();
+    // The white line and the OK button below it.
+    void buildButtonRow();
     // A link to a page of the maker's site that ends at the box's right margin.
     ClickableLabel *addLink(
         const QString &name, const QString &text, const QRect &designed, const QString &pageKey);

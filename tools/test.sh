@@ -5,6 +5,8 @@ root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 build=${QUILLMERE_BUILD_DIR:-$root/build}
 
 "$root/tools/setup.sh"
+# The developer tools too: the picture generator's output is checked by a test.
+export QUILLMERE_CMAKE_ARGS="-DQUILLMERE_BUILD_TOOLS=ON ${QUILLMERE_CMAKE_ARGS:-}"
 "$root/tools/build.sh"
 "$root/tools/build.sh" --target check-format
 

@@ -128,6 +128,31 @@ private slots:
             d.control<QGroupBox>("LearnPanel")->title(), QStringLiteral("Learn By Interpretation"));
     }
 
+    void tickedCategories_areWalkedInOrder_data()
+    {
+        QTest::addColumn<QList<int>>("ticked");
+        QTest::addColumn<int>("from");
+        QTest::addColumn<int>("next");
+        QTest::addColumn<int>("previous");
+        QTest::addRow("from the start") << QList<int> { 3, 9 } << -1 << 3 << -1;
+        QTest::addRow("between two") << QList<int> { 3, 9 } << 5 << 9 << 3;
+        QTest::addRow("none after the last") << QList<int> { 3, 16 } << 16 << -1 << 3;
+        QTest::addRow("the spare slot never counts") << QList<int> { 17 } << -1 << -1 << -1;
+        QTest::addRow("none before the first") << QList<int> { 0 } << 0 << -1 << -1;
+    }
+    void tickedCategories_areWalkedInOrder()
+    {
+        QFETCH(QList<int>, ticked);
+        QFETCH(int, from);
+        QFETCH(int, next);
+        QFETCH(int, previous);
+        SharedState state;
+        for (int c : ticked)
+            state.SelectedCategories[static_cast<size_t>(c)] = true;
+        QCOMPARE(state.nextTicked(from), next);
+        QCOMPARE(state.previousTicked(from), previous);
+    }
+
     void outOfRangeRecord_isBroughtBack_data()
     {
         QTest::addColumn<bool>("bySignificance");

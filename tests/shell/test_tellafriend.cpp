@@ -157,6 +157,32 @@ private slots:
         QCOMPARE(platform.openedAddresses[0], platform.openedAddresses[1]);
     }
 
+    void addressProblem_namesWhatIsWrong_data()
+    {
+        QTest::addColumn<QString>("email");
+        QTest::addColumn<QString>("friendEmail");
+        QTest::addColumn<QString>("problem");
+        QTest::addRow("the same twice") << "a@b.c"
+                                        << "a@b.c"
+                                        << "Please Enter Distinct Email Addresses";
+        QTest::addRow("no at sign") << "a.b.c"
+                                    << "d@e.f"
+                                    << "Please Enter Proper Email Address";
+        QTest::addRow("friend's without a dot") << "a@b.c"
+                                                << "d@ef"
+                                                << "Please Enter Proper Email Address";
+        QTest::addRow("case is not the same") << "A@b.c"
+                                              << "a@b.c"
+                                              << "";
+    }
+    void addressProblem_namesWhatIsWrong()
+    {
+        QFETCH(QString, email);
+        QFETCH(QString, friendEmail);
+        QFETCH(QString, problem);
+        QCOMPARE(TellAFriend::addressProblem(email, friendEmail), problem);
+    }
+
     void trimBlanks_removesSpacesOnly()
     {
         QCOMPARE(trimBlanks(QStringLiteral("  a b  ")), QStringLiteral("a b"));

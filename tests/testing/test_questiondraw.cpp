@@ -1,6 +1,8 @@
 #include "core/Random.h"
+#include "core/SharedState.h"
 #include "knowledge/KnowledgeBase.h"
 #include "testing/QuestionDraw.h"
+#include "testing/TestRun.h"
 
 #include <QSet>
 #include <QTest>
@@ -298,6 +300,43 @@ private slots:
             QStringLiteral("Slant Vertical Slant"));
         QCOMPARE(QuestionDraw::interpretationQuestion(kb, 98, random).caption,
             QStringLiteral("Signature ") + kb.VariationNames[98]);
+    }
+
+    void testRun_keepsEachAnswerAndEndsAfterTheLast_data()
+    {
+        QTest::addColumn<bool>("bySignificance");
+        QTest::addColumn<int>("questions");
+        QTest::addRow("by significance") << true << 10;
+        QTest::addRow("by interpretation, two categories") << false << 6;
+    }
+    void testRun_keepsEachAnswerAndEndsAfterTheLast()
+    {
+        QFETCH(bool, bySignificance);
+        QFETCH(int, questions);
+        KnowledgeBase kb;
+        SharedState state;
+        state.IsBySignificance = bySignificance;
+        state.SelectedCategories[1] = state.SelectedCategories[16] = true;
+        Random random = Random::seeded(21);
+        TestRun run(kb, state, random);
+        for (int i = 0; i < questions; ++i) {
+            const auto question = bySignificance ? run.ShowSignificanceQuestion()
+                                                 : run.ShowInterpretationQuestion();
+            QVERIFY(question.has_value());
+            QCOMPARE(run.questionCount(), questions);
+            // Right on even questions, wrong on odd ones.
+            const int place = i % 2 == 0 ? question->rightPlace : (question->rightPlace + 1) % 3;
+            QCOMPARE(run.answer(question->options.at(place)), i + 1 < questions);
+            QCOMPARE(int(state.CurrentRecord), i + 1);
+        }
+        // Past the last question there is none to show.
+        QVERIFY(
+            !(bySignificance ? run.ShowSignificanceQuestion() : run.ShowInterpretationQuestion()));
+        const TestReport report = run.ShowTestResult();
+        QCOMPARE(report.score, (questions + 1) / 2);
+        QVERIFY(!run.testState().SignificanceDrawn && !run.testState().InterpretationDrawn);
+        QVERIFY(std::none_of(state.SelectedCategories.begin(), state.SelectedCategories.end(),
+            [](bool ticked) { return ticked; }));
     }
 };
 

@@ -3,6 +3,7 @@
 #include "core/Random.h"
 #include "mainwindow/MainWindow.h"
 #include "shell/QtPlatform.h"
+#include "tests/support/Controls.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -54,14 +55,6 @@ public:
 private:
     QDir m_folder;
 };
-
-template<typename T> T *control(QWidget *window, const char *name)
-{
-    T *found = window->findChild<T *>(QString::fromLatin1(name));
-    if (found == nullptr)
-        qFatal("no control named %s", name);
-    return found;
-}
 
 void click(QWidget *window, const char *name)
 {
