@@ -26,18 +26,8 @@ class TestSession : public QObject
 private:
     MainWindow *window = nullptr;
 
-    void click(const char *name)
-    {
-        auto *button = window->findChild<QAbstractButton *>(QString::fromLatin1(name));
-        QVERIFY2(button != nullptr, name);
-        button->click();
-    }
-    void choose(const char *name)
-    {
-        auto *button = window->findChild<QAbstractButton *>(QString::fromLatin1(name));
-        QVERIFY2(button != nullptr, name);
-        button->setChecked(true);
-    }
+    void click(const char *name) { control<QAbstractButton>(window, name)->click(); }
+    void choose(const char *name) { control<QAbstractButton>(window, name)->setChecked(true); }
     void tick(int category)
     {
         control<QCheckBox>(window, QStringLiteral("chkChoice%1").arg(category))->setChecked(true);
@@ -112,11 +102,11 @@ private slots:
                 if (QWidget *box = QApplication::activeModalWidget())
                     box->close();
             });
-            window->findChild<QAction *>(QStringLiteral("mnuAbout"))->trigger();
+            control<QAction>(window, "mnuAbout")->trigger();
         }
 
         // Closing the main window brings up the closing screen.
-        window->findChild<QAction *>(QStringLiteral("mnuExit"))->trigger();
+        control<QAction>(window, "mnuExit")->trigger();
         QTRY_VERIFY(program.closingScreen() != nullptr);
         ClosingScreen *closing = program.closingScreen();
         control<QLineEdit>(closing, "txtName")->setText(QStringLiteral("Ann"));

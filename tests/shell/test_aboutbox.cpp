@@ -188,7 +188,7 @@ private slots:
             QVERIFY(box->isModal());
             // The main window takes no input meanwhile.
             QVERIFY(!window.isEnabled() || QApplication::activeModalWidget() == box);
-            auto *home = box->findChild<QLabel *>(QStringLiteral("lblHomePage"));
+            auto *home = control<QLabel>(box, "lblHomePage");
             QVERIFY(home != nullptr);
             home->setText(QStringLiteral("changed"));
             first = box;
@@ -199,7 +199,7 @@ private slots:
         QString homeText;
         whileModal([&](QDialog *box) {
             QVERIFY(box != nullptr);
-            homeText = box->findChild<QLabel *>(QStringLiteral("lblHomePage"))->text();
+            homeText = control<QLabel>(box, "lblHomePage")->text();
         });
         about->trigger();
         QCOMPARE(homeText, QStringLiteral("Click here to visit ") + WebLinks::siteRoot());
@@ -214,12 +214,11 @@ private slots:
         window.show();
         whileModal([](QDialog *box) {
             QVERIFY(box != nullptr);
-            QTest::mouseClick(
-                box->findChild<QLabel *>(QStringLiteral("lblCoBrand")), Qt::LeftButton);
+            QTest::mouseClick(control<QLabel>(box, "lblCoBrand"), Qt::LeftButton);
         });
         control<QAction>(&window, "mnuAbout")->trigger();
         window.bringBrandLabelToFront(true);
-        QTest::mouseClick(window.findChild<QLabel *>(QStringLiteral("lblCobrand")), Qt::LeftButton);
+        QTest::mouseClick(control<QLabel>(&window, "lblCobrand"), Qt::LeftButton);
         QCOMPARE(platform.openedAddresses,
             QStringList({ WebLinks::pageAddress(QStringLiteral("fully-branded")),
                 WebLinks::pageAddress(QStringLiteral("co-brand")) }));

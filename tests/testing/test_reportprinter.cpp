@@ -2,6 +2,7 @@
 #include "mainwindow/MainWindow.h"
 #include "shell/QtPlatform.h"
 #include "shell/WebLinks.h"
+#include "tests/support/Controls.h"
 
 #include <QDir>
 #include <QPrinterInfo>
@@ -51,11 +52,8 @@ private slots:
         MainWindow window(platform, random);
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
-        auto clickNamed = [&window](const char *name) {
-            auto *button = window.findChild<QAbstractButton *>(QLatin1String(name));
-            QVERIFY2(button != nullptr, name);
-            button->click();
-        };
+        auto clickNamed
+            = [&window](const char *name) { control<QAbstractButton>(&window, name)->click(); };
         clickNamed("optOption1");
         clickNamed("cmdNext");
         clickNamed("optOption2");
@@ -65,7 +63,7 @@ private slots:
             clickNamed("cmdNextQuestionTest");
         }
         QCOMPARE(window.panelInFront(), Panel::ResultPanel);
-        const QString report = window.findChild<QTextEdit *>("RTB")->toPlainText();
+        const QString report = control<QTextEdit>(&window, "RTB")->toPlainText();
         QVERIFY(report.endsWith(QStringLiteral(" Correct out of 10 Questions")));
 
         clickNamed("cmdPrint");

@@ -2,6 +2,7 @@
 #include "knowledge/KnowledgeBase.h"
 #include "mainwindow/MainWindow.h"
 #include "shell/WebLinks.h"
+#include "tests/support/Controls.h"
 #include "tests/support/RecordingPlatform.h"
 #include "widgets/WrappingOption.h"
 
@@ -22,11 +23,6 @@
 
 #include <memory>
 
-// Looks a control up by its name; a missing one fails the test by name.
-#define CONTROL(Type, variable, name)                                                              \
-    auto *variable = m_window->findChild<Type *>(QStringLiteral(name));                            \
-    QVERIFY2(variable != nullptr, "missing control " name)
-
 class TestTestPanel : public QObject
 {
     Q_OBJECT
@@ -46,18 +42,14 @@ private:
     const TestState &test() { return m_window->testState(); }
     QRadioButton *option(int i)
     {
-        return m_window->findChild<QRadioButton *>(QStringLiteral("optOptionTest%1").arg(i));
+        return control<QRadioButton>(m_window.get(), QStringLiteral("optOptionTest%1").arg(i));
     }
-    QString questionLabel()
-    {
-        return m_window->findChild<QLabel *>(QStringLiteral("lblQNo"))->text();
-    }
-    QString reportText() { return m_window->findChild<QTextEdit *>("RTB")->toPlainText(); }
+    QString questionLabel() { return control<QLabel>(m_window.get(), "lblQNo")->text(); }
+    QString reportText() { return control<QTextEdit>(m_window.get(), "RTB")->toPlainText(); }
 
     void click(const QString &name)
     {
-        auto *button = m_window->findChild<QAbstractButton *>(name);
-        QVERIFY2(button != nullptr, qPrintable("missing control " + name));
+        auto *button = control<QAbstractButton>(m_window.get(), name);
         QVERIFY2(button->isVisible(), qPrintable(name + " is not visible"));
         // The window's own option buttons are wider than their captions, so
         // a click on their centre would miss; those are pressed directly.
@@ -83,10 +75,8 @@ private:
         click(QStringLiteral("optOption3"));
         click(QStringLiteral("cmdNext2"));
         for (int c : categories) {
-            auto *box = m_window->findChild<QCheckBox *>(QStringLiteral("chkChoice%1").arg(c));
-            if (box == nullptr)
-                return false;
-            box->setChecked(true);
+            control<QCheckBox>(m_window.get(), QStringLiteral("chkChoice%1").arg(c))
+                ->setChecked(true);
         }
         click(QStringLiteral("cmdNext3"));
         return !QTest::currentTestFailed() && m_window->panelInFront() == Panel::TestPanel;
@@ -133,7 +123,7 @@ private:
             int pick = 0;
             while (pick < shown && (option(pick)->text() == correct) != right(i))
                 ++pick;
-            const QString title = m_window->findChild<QLabel *>("lblNameTest")->text();
+            const QString title = control<QLabel>(m_window.get(), "lblNameTest")->text();
             const QString chosen = answer(pick);
             lines << title << QStringLiteral("Your Choice:") << chosen
                   << QStringLiteral("The Correct Choice:") << correct << QString();
@@ -178,7 +168,7 @@ private slots:
     void significanceQuestion_showsCategoryPictureAndFiveDistinctOptions()
     {
         QVERIFY(startSignificanceTest());
-        CONTROL(QLabel, name, "lblNameTest");
+        auto *name = control<QLabel>(m_window.get(), "lblNameTest");
         const int category = test().SignificanceQuestions[0];
         QCOMPARE(name->text(), kb().CategoryNames[category]);
         QStringList texts;
@@ -194,7 +184,7 @@ private slots:
     void interpretationQuestion_namesCategoryAndVariation()
     {
         QVERIFY(startInterpretationTest({ 1 }));
-        CONTROL(QLabel, name, "lblNameTest");
+        auto *name = control<QLabel>(m_window.get(), "lblNameTest");
         const int v = test().InterpretationQuestions.at(0);
         QCOMPARE(name->text(), QStringLiteral("Slant ") + kb().VariationNames[v]);
         QCOMPARE(visibleOptions(), 3);
@@ -204,7 +194,7 @@ private slots:
     {
         QVERIFY(startSignificanceTest());
         answer(1);
-        CONTROL(QLabel, name, "lblNameTest");
+        auto *name = control<QLabel>(m_window.get(), "lblNameTest");
         const QString caption = name->text();
         QStringList texts;
         for (int i = 0; i < 5; ++i)
@@ -255,11 +245,11 @@ private slots:
         QCOMPARE(reportText().split(QLatin1Char('\n')), expected);
         QCOMPARE(expected.size(), 63);
         QCOMPARE(expected.last(), QStringLiteral("4 Correct out of 10 Questions"));
-        CONTROL(QGroupBox, panel, "ResultPanel");
+        auto *panel = control<QGroupBox>(m_window.get(), "ResultPanel");
         QCOMPARE(panel->title(), QStringLiteral("Test Result: Significance"));
 
         // Title lines bold, everything 12 point.
-        CONTROL(QTextEdit, box, "RTB");
+        auto *box = control<QTextEdit>(m_window.get(), "RTB");
         int line = 0;
         for (QTextBlock block = box->document()->begin(); block.isValid();
              block = block.next(), ++line) {
@@ -302,7 +292,7 @@ private slots:
         QCOMPARE(expected.last(), QStringLiteral("4 Correct out of 6 Questions"));
         QVERIFY(expected.at(2).startsWith(QStringLiteral("Slant ")));
         QVERIFY(expected.at(2 + 6 * 3).startsWith(QStringLiteral("Signature ")));
-        CONTROL(QGroupBox, panel, "ResultPanel");
+        auto *panel = control<QGroupBox>(m_window.get(), "ResultPanel");
         QCOMPARE(panel->title(), QStringLiteral("Test Result: Interpretation"));
         // The report brings the last two options back.
         QVERIFY(!option(3)->isHidden());
@@ -387,7 +377,7 @@ private slots:
     void options_showTheirWholeTextAboveTheButton()
     {
         // The longest texts that can meet on one question must fit together.
-        CONTROL(QPushButton, next, "cmdNextQuestionTest");
+        auto *next = control<QPushButton>(m_window.get(), "cmdNextQuestionTest");
         WrappingOption probe;
         probe.setFont(option(0)->font());
         const int width = option(0)->width();
@@ -444,7 +434,7 @@ private slots:
         const QString credit = QStringLiteral("Report Generated By ") + WebLinks::siteRoot();
         const QString expected = credit + "\n\n" + report + "\n\n" + credit;
         QCOMPARE(m_platform->printedDocuments, QStringList { expected });
-        CONTROL(QTextEdit, copy, "RTB1");
+        auto *copy = control<QTextEdit>(m_window.get(), "RTB1");
         QCOMPARE(copy->toPlainText(), expected);
         QVERIFY(!copy->textCursor().hasSelection());
         // No formatting carried over from the report.
@@ -463,7 +453,7 @@ private slots:
         QVERIFY(startInterpretationTest({ 12 }));
         answerAll([](int) { return true; });
         // A selection in the report does not narrow the printout.
-        CONTROL(QTextEdit, box, "RTB");
+        auto *box = control<QTextEdit>(m_window.get(), "RTB");
         QTextCursor cursor(box->document());
         cursor.movePosition(QTextCursor::NextBlock, QTextCursor::KeepAnchor, 3);
         box->setTextCursor(cursor);
@@ -495,7 +485,7 @@ private slots:
     {
         QVERIFY(startSignificanceTest());
         answerAll([](int) { return true; });
-        CONTROL(QTextEdit, box, "RTB");
+        auto *box = control<QTextEdit>(m_window.get(), "RTB");
         QClipboard *clipboard = QGuiApplication::clipboard();
         const QString sentinel = QStringLiteral("copied in another program");
         clipboard->setText(sentinel);
@@ -545,7 +535,7 @@ private slots:
     {
         QVERIFY(startSignificanceTest());
         answerAll([](int) { return true; });
-        CONTROL(QTextEdit, box, "RTB");
+        auto *box = control<QTextEdit>(m_window.get(), "RTB");
         QScrollBar *bar = box->verticalScrollBar();
         QCOMPARE(bar->value(), 0);
         QVERIFY(bar->maximum() > 0);
@@ -570,7 +560,7 @@ private slots:
         QFETCH(int, event);
         QVERIFY(startSignificanceTest());
         answerAll([](int) { return true; });
-        CONTROL(QTextEdit, box, "RTB");
+        auto *box = control<QTextEdit>(m_window.get(), "RTB");
         const QString line = reportText().split(QLatin1Char('\n')).at(6);
         m_platform->clipboard = line;
         m_platform->calls.clear();
@@ -594,7 +584,7 @@ private slots:
         m_platform->clipboard = other;
         QVERIFY(startSignificanceTest());
         answerAll([](int i) { return i < 2; });
-        CONTROL(QTextEdit, box, "RTB");
+        auto *box = control<QTextEdit>(m_window.get(), "RTB");
         const QPoint at(30, 30);
         QEnterEvent enter(
             at, box->viewport()->mapTo(m_window.get(), at), box->viewport()->mapToGlobal(at));
