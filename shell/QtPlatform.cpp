@@ -5,6 +5,7 @@
 #include <QAbstractTextDocumentLayout>
 #include <QApplication>
 #include <QClipboard>
+#include <QDateTime>
 #include <QDesktopServices>
 #include <QDir>
 #include <QFileInfo>
@@ -17,6 +18,8 @@
 #include <QTextDocument>
 #include <QUrl>
 #include <QWidget>
+
+#include <unistd.h>
 
 namespace {
 
@@ -138,10 +141,17 @@ bool QtPlatform::writeSetting(
 
 QString QtPlatform::lockFilePath()
 {
-    QString folder = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
-    if (folder.isEmpty())
-        folder = QDir::tempPath();
-    return QDir(folder).filePath(QStringLiteral("quillmere.lock"));
+    return lockFilePath(QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation));
+}
+
+QString QtPlatform::lockFilePath(const QString &folder)
+{
+    if (!folder.isEmpty())
+        return QDir(folder).filePath(QStringLiteral("quillmere.lock"));
+    // The temporary folder is shared by every user: the lock there is the
+    // user's own, so that one user's copy never refuses another's.
+    return QDir(QDir::tempPath())
+        .filePath(QStringLiteral("quillmere-%1.lock").arg(QString::number(::getuid())));
 }
 
 bool QtPlatform::acquireSingleInstanceLock()
@@ -150,13 +160,39 @@ bool QtPlatform::acquireSingleInstanceLock()
     // A lock whose holder has died is recognised as stale and taken over at
     // once; a live holder's lock is never taken, however old it is.
     lock->setStaleLockTime(0);
-    if (lock->tryLock(0)) {
+    if (!lock->tryLock(0) && lock->error() == QLockFile::LockFailedError
+        && isDeadLock(lockFilePath(), QDateTime::currentDateTimeUtc())) {
+        lock->removeStaleLockFile();
+        lock->tryLock(0);
+    }
+    if (lock->error() == QLockFile::NoError) {
         m_lock = std::move(lock);
         return true;
     }
     // Only a lock held by a running copy refuses the start; a folder where no
-    // lock can be made must not keep the program from running.
-    return lock->error() != QLockFile::LockFailedError;
+    // lock can be made, or a lock file that is not the user's own, must not
+    // keep the program from running.
+    return lock->error() != QLockFile::LockFailedError || !isOwnFile(lockFilePath());
+}
+
+bool QtPlatform::isDeadLock(const QString &path, const QDateTime &now)
+{
+    QLockFile probe(path);
+    qint64 pid = 0;
+    QString host;
+    QString application;
+    if (probe.getLockInfo(&pid, &host, &application))
+        return false; // it names a living copy, or QLockFile would have taken it over
+    // Empty or unreadable: a copy that died while writing it, or anybody's
+    // file. A copy that is writing its lock right now has only just made it.
+    const QDateTime modified = QFileInfo(path).lastModified();
+    return !modified.isValid() || qAbs(modified.msecsTo(now)) > UnreadableLockGraceMs;
+}
+
+bool QtPlatform::isOwnFile(const QString &path)
+{
+    const QFileInfo file(path);
+    return !file.exists() || file.ownerId() == ::getuid();
 }
 
 void QtPlatform::keepAbove(QWidget *window)

@@ -7,6 +7,7 @@
 #include <functional>
 #include <memory>
 
+class QDateTime;
 class QLockFile;
 class QMessageBox;
 class QUrl;
@@ -43,10 +44,18 @@ public:
     static std::unique_ptr<QMessageBox> makeMessageBox(const QString &text, const QString &title,
         Icon icon, Buttons buttons, QWidget *parent = nullptr);
 
-    // Where the single-instance lock lives: the user's runtime folder.
+    // Where the single-instance lock lives: the user's runtime folder, or a
+    // file of the user's own in the temporary folder.
     static QString lockFilePath();
+    static QString lockFilePath(const QString &runtimeFolder);
+    // Whether the lock file at `path` names no living copy and cannot be
+    // read, and is older than a copy needs to write it.
+    static bool isDeadLock(const QString &path, const QDateTime &now);
+    static constexpr qint64 UnreadableLockGraceMs = 5000;
 
 private:
+    static bool isOwnFile(const QString &path);
+
     UrlLauncher m_launcher;
     std::unique_ptr<QLockFile> m_lock;
 };

@@ -2,6 +2,9 @@
 #include "tests/support/RecordingPlatform.h"
 
 #include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QLockFile>
 #include <QMessageBox>
 #include <QPrinterInfo>
@@ -10,6 +13,8 @@
 #include <QTest>
 #include <QTextDocument>
 #include <QTimer>
+
+#include <unistd.h>
 
 class TestPlatform : public QObject
 {
@@ -82,6 +87,65 @@ private slots:
         // The holder is gone: a new start takes the lock.
         QtPlatform next;
         QVERIFY(next.acquireSingleInstanceLock());
+    }
+
+    void qtLock_leftBehindOrPlanted_data()
+    {
+        QTest::addColumn<QByteArray>("content");
+        QTest::addColumn<bool>("old");
+        QTest::addColumn<bool>("othersFile");
+        QTest::addColumn<bool>("starts");
+        const QByteArray live = QByteArray::number(QCoreApplication::applicationPid()) + '\n'
+            + QCoreApplication::applicationName().toUtf8() + '\n'
+            + QSysInfo::machineHostName().toUtf8() + '\n';
+        QTest::addRow("empty, left by a copy that died") << QByteArray() << true << false << true;
+        QTest::addRow("garbage") << QByteArray("\x01\x02 not a lock") << true << false << true;
+        QTest::addRow("empty, a copy is writing it") << QByteArray() << false << false << false;
+        QTest::addRow("a live copy's") << live << true << false << false;
+        QTest::addRow("a live copy's, but not the user's file") << live << true << true << true;
+    }
+    void qtLock_leftBehindOrPlanted()
+    {
+        QFETCH(QByteArray, content);
+        QFETCH(bool, old);
+        QFETCH(bool, othersFile);
+        QFETCH(bool, starts);
+        if (othersFile && ::getuid() != 0)
+            QSKIP("giving a file to another user needs root");
+        QTemporaryDir runtime;
+        qputenv("XDG_RUNTIME_DIR", runtime.path().toLocal8Bit());
+        QFile lock(QtPlatform::lockFilePath());
+        QVERIFY(lock.open(QIODevice::WriteOnly));
+        lock.write(content);
+        lock.flush();
+        if (old)
+            QVERIFY(lock.setFileTime(
+                QDateTime(QDate(2020, 1, 1), QTime(12, 0)), QFileDevice::FileModificationTime));
+        lock.close();
+        if (othersFile)
+            QCOMPARE(::chown(QFile::encodeName(lock.fileName()).constData(), 65534, 65534), 0);
+        QtPlatform platform;
+        QCOMPARE(platform.acquireSingleInstanceLock(), starts);
+    }
+
+    void qtLock_unreadableLockIsDeadOnlyOnceItIsOld()
+    {
+        QTemporaryDir folder;
+        const QString path = folder.filePath(QStringLiteral("lock"));
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        const QDateTime made(QDate(2024, 5, 1), QTime(9, 0));
+        QVERIFY(file.setFileTime(made, QFileDevice::FileModificationTime));
+        file.close();
+        QVERIFY(!QtPlatform::isDeadLock(path, made.addSecs(1)));
+        QVERIFY(QtPlatform::isDeadLock(path, made.addSecs(60)));
+    }
+
+    void qtLock_withoutARuntimeFolder_isTheUsersOwnInTheTemporaryFolder()
+    {
+        const QString path = QtPlatform::lockFilePath(QString());
+        QCOMPARE(QFileInfo(path).absolutePath(), QFileInfo(QDir::tempPath()).absoluteFilePath());
+        QCOMPARE(QFileInfo(path).fileName(), QStringLiteral("quillmere-%1.lock").arg(::getuid()));
     }
 
     void qtLock_inAFolderWhereNoLockCanBeMade_stillStarts()
