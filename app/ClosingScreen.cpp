@@ -59,9 +59,11 @@ QGroupBox *navyGroup(QWidget *parent, const QString &name, const QString &title,
 }
 
 QLineEdit *promptBox(
-    QWidget *parent, const QString &name, const QString &prompt, const QRect &where)
+    QWidget *parent, const QString &name, TellAFriend::Field field, const QRect &where)
 {
-    auto *box = placed<QLineEdit>(parent, name, prompt, where, msSansSerif(8.25));
+    auto *box
+        = placed<QLineEdit>(parent, name, TellAFriend::prompt(field), where, msSansSerif(8.25));
+    box->setMaxLength(TellAFriend::maxLength(field));
     box->setTextMargins(0, 0, 0, 0);
     box->setPalette(box->style()->standardPalette());
     return box;
@@ -183,14 +185,12 @@ void ClosingScreen::buildReferralForm()
     using Field = TellAFriend::Field;
     Frame2 = navyGroup(
         this, QStringLiteral("Frame2"), QStringLiteral("Refer A Friend"), QRect(8, 216, 471, 97));
-    txtName = promptBox(
-        Frame2, QStringLiteral("txtName"), TellAFriend::prompt(Field::Name), QRect(6, 24, 225, 19));
-    txtEmail = promptBox(Frame2, QStringLiteral("txtEmail"), TellAFriend::prompt(Field::Email),
-        QRect(240, 24, 225, 19));
-    txtFriendName = promptBox(Frame2, QStringLiteral("txtFriendName"),
-        TellAFriend::prompt(Field::FriendName), QRect(6, 48, 225, 19));
-    txtFriendEmail = promptBox(Frame2, QStringLiteral("txtFriendEmail"),
-        TellAFriend::prompt(Field::FriendEmail), QRect(240, 48, 225, 19));
+    txtName = promptBox(Frame2, QStringLiteral("txtName"), Field::Name, QRect(6, 24, 225, 19));
+    txtEmail = promptBox(Frame2, QStringLiteral("txtEmail"), Field::Email, QRect(240, 24, 225, 19));
+    txtFriendName = promptBox(
+        Frame2, QStringLiteral("txtFriendName"), Field::FriendName, QRect(6, 48, 225, 19));
+    txtFriendEmail = promptBox(
+        Frame2, QStringLiteral("txtFriendEmail"), Field::FriendEmail, QRect(240, 48, 225, 19));
     cmdSubmit = new QPushButton(QStringLiteral("Refer A Friend &Now"), Frame2);
     cmdSubmit->setObjectName(QStringLiteral("cmdSubmit"));
     cmdSubmit->setFont(verdana(8.25, true));
@@ -207,6 +207,7 @@ void ClosingScreen::buildReferralForm()
     txtMessage->setTabChangesFocus(true);
     txtMessage->setGeometry(320, 240, 121, 33);
     setBoxText(txtMessage, TellAFriend::prompt(Field::Message) + QStringLiteral("\r\n"));
+    limitLength(txtMessage, TellAFriend::maxLength(Field::Message));
 }
 
 void ClosingScreen::buildOtherPrograms()

@@ -53,6 +53,21 @@ QString TellAFriend::missingMessage(Field field)
     return QString::fromLatin1(Fields[static_cast<int>(field)].missing);
 }
 
+int TellAFriend::maxLength(Field field)
+{
+    switch (field) {
+    case Field::Email:
+    case Field::FriendEmail:
+        return 254;
+    case Field::Message:
+        return 2000;
+    case Field::Name:
+    case Field::FriendName:
+        break;
+    }
+    return 78;
+}
+
 QString TellAFriend::addressProblem(const QString &email, const QString &friendEmail)
 {
     if (email == friendEmail)

@@ -24,6 +24,13 @@ public:
     static QString prompt(Field field);
     // What the user is told when the box's value is missing.
     static QString missingMessage(Field field);
+    // How many characters the box takes: an e-mail address as long as the
+    // e-mail standard allows (254), a name as long as a header line should
+    // be (78), a message of a few thousand. Every address that values of
+    // these lengths make stays short enough to hand to a browser.
+    static int maxLength(Field field);
+    // The longest referral address any values can make, in characters.
+    static constexpr int LongestAddress = 32 * 1024;
 
     // Why the two e-mail addresses cannot be sent as they are (the same
     // address twice, or one without "@" or "."), or an empty text when they

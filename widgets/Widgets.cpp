@@ -4,8 +4,11 @@
 #include <QFontDatabase>
 #include <QGuiApplication>
 #include <QMouseEvent>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScreen>
+#include <QTextCursor>
+#include <QTextDocument>
 
 QFont verdana(qreal pointSize, bool bold)
 {
@@ -119,4 +122,20 @@ void nameForScreenReaders(QWidget *root)
         if (label->accessibleName().isEmpty() && !label->text().isEmpty())
             label->setAccessibleName(label->text());
     }
+}
+
+void limitLength(QPlainTextEdit *box, int maxLength)
+{
+    QObject::connect(box->document(), &QTextDocument::contentsChange, box,
+        [box, maxLength](int position, int, int added) {
+            QTextDocument *document = box->document();
+            // The document counts one character more than its text holds.
+            const int excess = document->characterCount() - 1 - maxLength;
+            if (excess <= 0 || added <= 0)
+                return;
+            QTextCursor cut(document);
+            cut.setPosition(position + added);
+            cut.setPosition(position + added - qMin(excess, added), QTextCursor::KeepAnchor);
+            cut.removeSelectedText();
+        });
 }

@@ -4,6 +4,7 @@
 #include <QGroupBox>
 #include <QLabel>
 
+class QPlainTextEdit;
 class QPushButton;
 
 // Verdana where the desktop has it, DejaVu Sans where it does not.
@@ -79,6 +80,10 @@ protected:
     // their own take the regular one rather than the frame's bold.
     void useRegularFaceForControls();
 };
+
+// Keeps a multi-line box at `maxLength` characters at most: what is typed or
+// pasted beyond that is left out.
+void limitLength(QPlainTextEdit *box, int maxLength);
 
 // Names every button and every label with text for screen readers by what
 // it shows, leaving names already given alone.

@@ -167,29 +167,44 @@ private slots:
                 c.unicode() > 0x20 && c.unicode() < 0x7f, qPrintable(QString::number(c.unicode())));
     }
 
-    void referralForm_withHugeText_sendsWhatTheBoxesHold()
+    void referralForm_withHugeText_stopsAtEachBoxsLimit()
     {
         RecordingPlatform platform;
         Random random = Random::seeded(9);
         ClosingScreen screen(platform, random, [] {});
         screen.show();
-        const QString name
-            = QStringLiteral("\u05e9\u05dc\u05d5\u05dd ") + QString(50000, QLatin1Char('n'));
-        control<QLineEdit>(&screen, "txtName")->setText(name);
-        control<QLineEdit>(&screen, "txtEmail")->setText(QStringLiteral("me@example.org"));
-        control<QLineEdit>(&screen, "txtFriendName")->setText(QStringLiteral("Z\u00fc\u00df\x01"));
-        control<QLineEdit>(&screen, "txtFriendEmail")
-            ->setText(QStringLiteral("friend@example.org"));
-        control<QPlainTextEdit>(&screen, "txtMessage")
-            ->setPlainText(QString(100000, QLatin1Char('m')));
+        // Characters that take the most room in an address: three bytes of
+        // UTF-8, nine characters once encoded.
+        const QString wide(100000, QChar(0x6771));
+        using Field = TellAFriend::Field;
+        const std::pair<const char *, Field> lines[] = { { "txtName", Field::Name },
+            { "txtEmail", Field::Email }, { "txtFriendName", Field::FriendName },
+            { "txtFriendEmail", Field::FriendEmail } };
+        for (const auto &[name, field] : lines) {
+            auto *box = control<QLineEdit>(&screen, name);
+            // Each box's own characters, so that the two addresses differ.
+            const QString own(100000, QChar(0x6771 + static_cast<int>(field)));
+            box->setText(own.left(box->maxLength() - 10) + QStringLiteral("@\u6771.x") + own);
+            QCOMPARE(box->text().size(), TellAFriend::maxLength(field));
+        }
+        // Typing at the limit changes nothing.
+        auto *name = control<QLineEdit>(&screen, "txtName");
+        QTest::keyClicks(name, QStringLiteral("more"));
+        QCOMPARE(name->text().size(), TellAFriend::maxLength(Field::Name));
+        auto *message = control<QPlainTextEdit>(&screen, "txtMessage");
+        message->clear();
+        message->insertPlainText(wide);
+        QCOMPARE(message->toPlainText(), wide.left(TellAFriend::maxLength(Field::Message)));
+        QTest::keyClicks(message, QStringLiteral("more"));
+        QCOMPARE(message->toPlainText().size(), TellAFriend::maxLength(Field::Message));
+
         control<QPushButton>(&screen, "cmdSubmit")->click();
         QCOMPARE(platform.openedAddresses.size(), 1);
         const QString address = platform.openedAddresses.first();
-        QCOMPARE(decodedValue(address, QStringLiteral("taf1")),
-            control<QLineEdit>(&screen, "txtName")->text());
-        QCOMPARE(decodedValue(address, QStringLiteral("taf3")), QString(100000, QLatin1Char('m')));
-        QCOMPARE(decodedValue(address, QStringLiteral("taf4")),
-            control<QLineEdit>(&screen, "txtFriendName")->text());
+        QVERIFY2(address.size() <= TellAFriend::LongestAddress,
+            qPrintable(QString::number(address.size())));
+        QCOMPARE(decodedValue(address, QStringLiteral("taf1")), name->text());
+        QCOMPARE(decodedValue(address, QStringLiteral("taf3")), message->toPlainText());
     }
 
     void noBrowser_handsOverTheWholeAddressAndLogsNothingOfIt()
