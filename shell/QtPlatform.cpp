@@ -90,6 +90,10 @@ bool QtPlatform::printDocument(const QTextDocument &document)
         return false;
     QPrinter printer(info, QPrinter::HighResolution);
     printer.setDocName(ProgramText::Title);
+    // Margins as a letter has them, wide enough for any printer's unprintable
+    // edge, whatever the printer itself would allow.
+    printer.setPageMargins(QMarginsF(PrintMarginMm, PrintMarginMm, PrintMarginMm, PrintMarginMm),
+        QPageLayout::Millimeter);
     // A copy laid out on the printer's pages: printed as it stands, without
     // the page numbers Qt adds to a document that has no pages of its own.
     const std::unique_ptr<QTextDocument> pages(document.clone());

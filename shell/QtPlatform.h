@@ -52,6 +52,8 @@ public:
     // read, and is older than a copy needs to write it.
     static bool isDeadLock(const QString &path, const QDateTime &now);
     static constexpr qint64 UnreadableLockGraceMs = 5000;
+    // The margin of a printed page on every side.
+    static constexpr qreal PrintMarginMm = 20;
 
 private:
     static bool isOwnFile(const QString &path);

@@ -9,9 +9,12 @@
 #include <QProcess>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTest>
 #include <QTextEdit>
+
+#include <algorithm>
 
 // Prints a finished test's report on the machine's real default printer and
 // reads the printout back. tools/test-printer.sh provides a PDF printer and
@@ -102,6 +105,45 @@ private slots:
         QVERIFY2(
             text.startsWith(credit + QStringLiteral(" Quillmere ")), qPrintable(text.left(200)));
         QCOMPARE(text, words(credit + "\n\n" + report + "\n\n" + credit));
+        checkMargins(pdf);
+    }
+
+private:
+    // No word of the printout stands nearer than 15 mm to an edge of its
+    // page: the pages are printed with margins of 20 mm.
+    static void checkMargins(const QString &pdf)
+    {
+        QProcess reader;
+        reader.start(
+            QStringLiteral("pdftotext"), { QStringLiteral("-bbox"), pdf, QStringLiteral("-") });
+        QVERIFY(reader.waitForFinished(20000) && reader.exitCode() == 0);
+        const QString boxes = QString::fromUtf8(reader.readAllStandardOutput());
+        static const QRegularExpression page(
+            QStringLiteral("<page width=\"([\\d.]+)\" height=\"([\\d.]+)\">"));
+        static const QRegularExpression word(
+            QStringLiteral("<word xMin=\"([\\d.]+)\" yMin=\"([\\d.]+)\" xMax=\"([\\d.]+)\" "
+                           "yMax=\"([\\d.]+)\">([^<]*)<"));
+        const qreal least = 15.0 / 25.4 * 72; // points
+        qreal width = 0;
+        qreal height = 0;
+        int words = 0;
+        for (const QString &line : boxes.split(QLatin1Char('\n'))) {
+            if (const auto match = page.match(line); match.hasMatch()) {
+                width = match.captured(1).toDouble();
+                height = match.captured(2).toDouble();
+            } else if (const auto box = word.match(line); box.hasMatch()) {
+                ++words;
+                const qreal left = box.captured(1).toDouble();
+                const qreal top = box.captured(2).toDouble();
+                const qreal right = width - box.captured(3).toDouble();
+                const qreal bottom = height - box.captured(4).toDouble();
+                QVERIFY2(std::min({ left, top, right, bottom }) >= least,
+                    qPrintable(QStringLiteral("\"%1\" stands %2 pt from an edge")
+                                   .arg(box.captured(5))
+                                   .arg(std::min({ left, top, right, bottom }))));
+            }
+        }
+        QVERIFY(words > 100);
     }
 };
 
