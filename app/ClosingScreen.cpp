@@ -55,6 +55,9 @@ QGroupBox *navyGroup(QWidget *parent, const QString &name, const QString &title,
         "QGroupBox#%1::title { subcontrol-origin: border; subcontrol-position: top left;"
         " left: 7px; top: 1px; color: white; background-color: rgb(0, 0, 128); }")
                              .arg(name));
+    QPalette white = group->palette();
+    white.setColor(QPalette::WindowText, Qt::white);
+    group->setPalette(white);
     return group;
 }
 
@@ -65,7 +68,7 @@ QLineEdit *promptBox(
         = placed<QLineEdit>(parent, name, TellAFriend::prompt(field), where, msSansSerif(8.25));
     box->setMaxLength(TellAFriend::maxLength(field));
     box->setTextMargins(0, 0, 0, 0);
-    box->setPalette(box->style()->standardPalette());
+    box->setPalette(lightPalette());
     return box;
 }
 
@@ -121,7 +124,7 @@ void ClosingScreen::buildWindow()
 {
     setObjectName(QStringLiteral("frmClosing"));
     setFixedSize(741, 315);
-    QPalette white = palette();
+    QPalette white = lightPalette();
     white.setColor(QPalette::Window, Qt::white);
     setPalette(white);
     setAutoFillBackground(true);
@@ -132,16 +135,19 @@ void ClosingScreen::buildWindow()
 
     for (QLabel *label : findChildren<QLabel *>())
         label->setFocusPolicy(Qt::NoFocus);
+    lblGoToHome->setFocusPolicy(Qt::TabFocus);
     Frame2->setFocusPolicy(Qt::NoFocus);
     Frame6->setFocusPolicy(Qt::NoFocus);
     cmdClose->setAutoDefault(false);
     cmdSubmit->setAutoDefault(false);
 
+    // The link comes after the window's own controls.
     QWidget *order[] = { cmdClose, Check1, txtName, cmdSubmit, txtEmail, txtFriendEmail,
-        txtFriendName, txtMessage };
+        txtFriendName, txtMessage, lblGoToHome };
     for (size_t i = 0; i + 1 < std::size(order); ++i)
         setTabOrder(order[i], order[i + 1]);
     connectControls();
+    pressButtonsWithEnter(this);
     centreOnScreen(this);
     cmdClose->setFocus();
 }
@@ -194,7 +200,7 @@ void ClosingScreen::buildReferralForm()
     cmdSubmit = new QPushButton(QStringLiteral("Refer A Friend &Now"), Frame2);
     cmdSubmit->setObjectName(QStringLiteral("cmdSubmit"));
     cmdSubmit->setFont(verdana(8.25, true));
-    cmdSubmit->setPalette(cmdSubmit->style()->standardPalette());
+    cmdSubmit->setPalette(lightPalette());
     cmdSubmit->setStyleSheet(QStringLiteral("QPushButton#cmdSubmit { padding: 0px; }"));
     cmdSubmit->setGeometry(128, 72, 225, 19);
 

@@ -36,7 +36,13 @@ LearnPanel::LearnPanel(QWidget *parent) : PageFrame(QStringLiteral("LearnPanel")
     connect(cmdMain, &QPushButton::clicked, this, &LearnPanel::mainRequested);
     connect(row.back, &QPushButton::clicked, this, &LearnPanel::backRequested);
     connect(row.next, &QPushButton::clicked, this, &LearnPanel::nextRequested);
+    m_next = row.next;
     useRegularFaceForControls();
+}
+
+QWidget *LearnPanel::startingControl() const
+{
+    return m_next;
 }
 
 void LearnPanel::showPage(const LearningPage &page)

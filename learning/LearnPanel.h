@@ -17,6 +17,7 @@ public:
     explicit LearnPanel(QWidget *parent = nullptr);
 
     void showPage(const LearningPage &page);
+    QWidget *startingControl() const override;
 
 signals:
     // "Back To &Main", "&Back" and "Ne&xt".
@@ -30,4 +31,5 @@ private:
     QLabel *m_lblDescName = nullptr;
     QLabel *m_lblOption = nullptr;
     QLabel *m_lblDesc = nullptr;
+    QPushButton *m_next = nullptr;
 };

@@ -15,6 +15,12 @@ QRadioButton *option(
     return placed<QRadioButton>(parent, name, caption, where, verdana(9));
 }
 
+// The chosen option, or the first when none is.
+QWidget *focusOf(const std::array<QRadioButton *, 2> &options)
+{
+    return options[1]->isChecked() ? options[1] : options[0];
+}
+
 Choice chosen(const std::array<QRadioButton *, 2> &options)
 {
     if (options[0]->isChecked())
@@ -55,6 +61,11 @@ Choice WelcomePanel::choice() const
     return chosen(m_optOption);
 }
 
+QWidget *WelcomePanel::startingControl() const
+{
+    return focusOf(m_optOption);
+}
+
 ApproachPanel::ApproachPanel(QWidget *parent) : PageFrame(QStringLiteral("ApproachPanel"), parent)
 {
     m_lblCaption3 = textLabel(
@@ -87,6 +98,11 @@ Choice ApproachPanel::choice() const
     return chosen(m_optOption);
 }
 
+QWidget *ApproachPanel::startingControl() const
+{
+    return focusOf(m_optOption);
+}
+
 CategoryPanel::CategoryPanel(const KnowledgeBase &knowledge, QWidget *parent)
     : PageFrame(QStringLiteral("CategoryPanel"), parent)
 {
@@ -116,6 +132,11 @@ std::array<bool, SharedState::CategorySlots> CategoryPanel::ticked() const
     for (size_t c = 0; c < m_chkChoice.size(); ++c)
         flags[c] = m_chkChoice[c]->checkState() == Qt::Checked;
     return flags;
+}
+
+QWidget *CategoryPanel::startingControl() const
+{
+    return m_chkChoice[0];
 }
 
 void CategoryPanel::clearTicks()

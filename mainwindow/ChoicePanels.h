@@ -24,6 +24,7 @@ class WelcomePanel final : public PageFrame
 public:
     explicit WelcomePanel(QWidget *parent = nullptr);
     Choice choice() const;
+    QWidget *startingControl() const override;
 
 signals:
     // "Click Here To Proceed".
@@ -43,6 +44,7 @@ public:
     // Captions the panel and its options for learning or for testing.
     void setForLearning(bool learning);
     Choice choice() const;
+    QWidget *startingControl() const override;
 
 signals:
     void backRequested();
@@ -64,6 +66,7 @@ public:
     // One flag per category, the spare last slot false.
     std::array<bool, SharedState::CategorySlots> ticked() const;
     void clearTicks();
+    QWidget *startingControl() const override;
 
 signals:
     void backRequested();

@@ -36,6 +36,7 @@ MainWindow::MainWindow(Platform &platform, Random &random, QWidget *parent)
     buildWindow();
     connectPanels();
     nameForScreenReaders(this);
+    pressButtonsWithEnter(this);
     Form_Load();
 }
 
@@ -44,6 +45,7 @@ MainWindow::~MainWindow() = default;
 void MainWindow::buildWindow()
 {
     setObjectName(QStringLiteral("frmMain"));
+    setPalette(lightPalette());
     setWindowTitle(ProgramText::Caption);
     setWindowIcon(programIcon());
     setFont(verdana(8.25));
@@ -53,6 +55,9 @@ void MainWindow::buildWindow()
     client->setFixedSize(ClientWidth, ClientHeight);
     setCentralWidget(client);
 
+    buildPanels(client);
+    // After the panels, so that Tab reaches the links after the panel's own
+    // controls.
     auto *forum = new ClickableLabel(client);
     forum->setObjectName(QStringLiteral("Label14"));
     forum->setText(
@@ -62,8 +67,6 @@ void MainWindow::buildWindow()
     forum->setAlignment(Qt::AlignCenter);
     forum->setGeometry(4, 4, 611, 30);
     connect(forum, &ClickableLabel::clicked, this, [this] { openWebPage(PageKey::HomePage); });
-
-    buildPanels(client);
     buildBrandStrip();
     buildMenuBar();
 
@@ -170,7 +173,7 @@ void MainWindow::buildBrandStrip()
                        "here for more details."),
         QColor(192, 64, 0), PageKey::FullyBranded);
     // As built, the full-branding label lies in front.
-    m_lblFullBrand->raise();
+    bringBrandLabelToFront(false);
 }
 
 void MainWindow::connectPanels()
@@ -201,6 +204,10 @@ void MainWindow::closeEvent(QCloseEvent *event)
 void MainWindow::bringToFront(Panel panel)
 {
     m_panels->setCurrentIndex(static_cast<int>(panel));
+    if (auto *page = qobject_cast<PageFrame *>(m_panels->currentWidget())) {
+        if (QWidget *control = page->startingControl())
+            control->setFocus(Qt::OtherFocusReason);
+    }
 }
 
 Panel MainWindow::panelInFront() const
@@ -210,7 +217,14 @@ Panel MainWindow::panelInFront() const
 
 void MainWindow::bringBrandLabelToFront(bool coBrand)
 {
-    (coBrand ? m_lblCobrand : m_lblFullBrand)->raise();
+    ClickableLabel *front = coBrand ? m_lblCobrand : m_lblFullBrand;
+    ClickableLabel *behind = coBrand ? m_lblFullBrand : m_lblCobrand;
+    front->raise();
+    // Only the label that is seen can be reached with Tab.
+    front->setFocusPolicy(Qt::TabFocus);
+    behind->setFocusPolicy(Qt::NoFocus);
+    if (behind->hasFocus())
+        front->setFocus(Qt::OtherFocusReason);
 }
 
 bool MainWindow::isCoBrandInFront() const

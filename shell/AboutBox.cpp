@@ -4,7 +4,6 @@
 #include "shell/ProgramIcon.h"
 #include "widgets/Widgets.h"
 
-#include <QApplication>
 #include <QFrame>
 #include <QLabel>
 #include <QPushButton>
@@ -42,7 +41,7 @@ AboutBox::AboutBox(Platform &platform, QWidget *owner)
     setFixedSize(469, 217);
     setModal(true);
 
-    QPalette black = palette();
+    QPalette black = lightPalette();
     black.setColor(QPalette::Window, Qt::black);
     setPalette(black);
     setAutoFillBackground(true);
@@ -98,7 +97,7 @@ void AboutBox::buildButtonRow()
 
     m_cmdOK = new QPushButton(QStringLiteral("OK"), this);
     m_cmdOK->setObjectName(QStringLiteral("cmdOK"));
-    m_cmdOK->setPalette(QApplication::palette(m_cmdOK));
+    m_cmdOK->setPalette(lightPalette());
     m_cmdOK->setFont(verdana(8.25));
     m_cmdOK->setGeometry(383, 192, 84, 23);
     m_cmdOK->setDefault(true);

@@ -1,6 +1,7 @@
 #include "shell/QtPlatform.h"
 
 #include "core/ProgramText.h"
+#include "widgets/Widgets.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QApplication>
@@ -48,6 +49,7 @@ std::unique_ptr<QMessageBox> QtPlatform::makeMessageBox(
         icon == Icon::Critical ? QMessageBox::Critical : QMessageBox::Information, title, shown,
         buttons == Buttons::YesNo ? QMessageBox::Yes | QMessageBox::No : QMessageBox::Ok, parent);
     box->setObjectName(QStringLiteral("messageBox"));
+    box->setPalette(lightPalette());
     box->setTextFormat(Qt::PlainText);
     return box;
 }

@@ -46,6 +46,11 @@ ResultPanel::ResultPanel(Platform &platform, QWidget *parent)
     });
 }
 
+QWidget *ResultPanel::startingControl() const
+{
+    return m_RTB;
+}
+
 void ResultPanel::showReport(const TestReport &report)
 {
     writeReport(report);

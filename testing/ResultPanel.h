@@ -18,6 +18,8 @@ public:
     // Writes the report into the report box, captions the panel with it and
     // makes sure the clipboard holds none of it.
     void showReport(const TestReport &report);
+    // The report, so that it scrolls by keyboard at once.
+    QWidget *startingControl() const override;
 
 signals:
     void backToMainRequested();

@@ -72,6 +72,11 @@ void TestPanel::showQuestion(const QuestionDraw::Question &question, int number,
     m_lblQNo->setAccessibleName(label);
 }
 
+QWidget *TestPanel::startingControl() const
+{
+    return m_optOptionTest[0];
+}
+
 void TestPanel::showAllOptions()
 {
     for (QRadioButton *option : m_optOptionTest)

@@ -22,6 +22,7 @@ public:
     void showQuestion(const QuestionDraw::Question &question, int number, int count);
     // Every option place visible again, as after a finished test.
     void showAllOptions();
+    QWidget *startingControl() const override;
 
 signals:
     // "&Next Question" with an option chosen, and without.

@@ -1,12 +1,16 @@
 #include "widgets/Widgets.h"
 
 #include <QAbstractButton>
+#include <QAccessibleWidget>
 #include <QFontDatabase>
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScreen>
+#include <QStyleOptionFocusRect>
+#include <QStylePainter>
 #include <QTextCursor>
 #include <QTextDocument>
 
@@ -85,10 +89,106 @@ QString plainCaption(const QString &caption)
     return text;
 }
 
+namespace {
+
+// What a screen reader learns of a ClickableLabel: a link named by its text,
+// which it can press.
+class LinkAccessible final : public QAccessibleWidget
+{
+public:
+    explicit LinkAccessible(ClickableLabel *label) : QAccessibleWidget(label, QAccessible::Link) { }
+
+    QString text(QAccessible::Text kind) const override
+    {
+        // The plain widget would name a label in a group box by the box's
+        // title; a link is named by what it says.
+        if (kind == QAccessible::Name && widget()->accessibleName().isEmpty())
+            return static_cast<const QLabel *>(widget())->text();
+        return QAccessibleWidget::text(kind);
+    }
+    QStringList actionNames() const override { return { pressAction() }; }
+    void doAction(const QString &action) override
+    {
+        if (action == pressAction())
+            emit static_cast<ClickableLabel *>(widget())->clicked();
+    }
+};
+
+QAccessibleInterface *linkAccessible(const QString &className, QObject *object)
+{
+    if (className == QLatin1String("ClickableLabel"))
+        return new LinkAccessible(static_cast<ClickableLabel *>(object));
+    return nullptr;
+}
+
+// Presses the buttons it watches when Return or Enter comes to them.
+class EnterPresses final : public QObject
+{
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() == QEvent::KeyPress) {
+            const auto *key = static_cast<QKeyEvent *>(event);
+            const bool enter = key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
+            auto *button = qobject_cast<QAbstractButton *>(watched);
+            if (enter && button != nullptr && button->isEnabled()
+                && (key->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
+                button->click();
+                return true;
+            }
+        }
+        return QObject::eventFilter(watched, event);
+    }
+};
+
+} // namespace
+
 ClickableLabel::ClickableLabel(QWidget *parent) : QLabel(parent)
 {
+    static const bool factoryInstalled = [] {
+        QAccessible::installFactory(linkAccessible);
+        return true;
+    }();
+    Q_UNUSED(factoryInstalled);
     setCursor(Qt::PointingHandCursor);
     setTextFormat(Qt::PlainText);
+    setFocusPolicy(Qt::TabFocus);
+}
+
+void ClickableLabel::keyPressEvent(QKeyEvent *event)
+{
+    switch (event->key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+    case Qt::Key_Space:
+        event->accept();
+        emit clicked();
+        return;
+    default:
+        QLabel::keyPressEvent(event);
+    }
+}
+
+void ClickableLabel::paintEvent(QPaintEvent *event)
+{
+    QLabel::paintEvent(event);
+    if (!hasFocus())
+        return;
+    // The text's own rectangle, so that the frame hugs what is pressed.
+    QStylePainter painter(this);
+    QStyleOptionFocusRect option;
+    option.initFrom(this);
+    option.rect = QStyle::alignedRect(layoutDirection(), alignment(),
+        fontMetrics()
+            .boundingRect(contentsRect(), int(alignment()) | Qt::TextWordWrap, text())
+            .size()
+            .grownBy(QMargins(2, 1, 2, 1)),
+        contentsRect())
+                      .intersected(rect());
+    painter.drawPrimitive(QStyle::PE_FrameFocusRect, option);
 }
 
 void ClickableLabel::mouseReleaseEvent(QMouseEvent *event)
@@ -138,4 +238,32 @@ void limitLength(QPlainTextEdit *box, int maxLength)
             cut.setPosition(position + added - qMin(excess, added), QTextCursor::KeepAnchor);
             cut.removeSelectedText();
         });
+}
+
+QPalette lightPalette()
+{
+    // The colours of a classic light desktop: dark text on light grey
+    // windows and white boxes.
+    QPalette palette(QColor(0, 0, 0), QColor(239, 239, 239), QColor(255, 255, 255),
+        QColor(159, 159, 159), QColor(184, 184, 184), QColor(0, 0, 0), QColor(255, 255, 255),
+        QColor(255, 255, 255), QColor(239, 239, 239));
+    palette.setColor(QPalette::Highlight, QColor(48, 140, 198));
+    palette.setColor(QPalette::HighlightedText, QColor(255, 255, 255));
+    palette.setColor(QPalette::Link, QColor(0, 0, 192));
+    palette.setColor(QPalette::ToolTipBase, QColor(255, 255, 220));
+    palette.setColor(QPalette::ToolTipText, QColor(0, 0, 0));
+    palette.setColor(QPalette::PlaceholderText, QColor(96, 96, 96));
+    palette.setColor(QPalette::AlternateBase, QColor(247, 247, 247));
+    for (const QPalette::ColorRole role :
+        { QPalette::WindowText, QPalette::Text, QPalette::ButtonText }) {
+        palette.setColor(QPalette::Disabled, role, QColor(120, 120, 120));
+    }
+    return palette;
+}
+
+void pressButtonsWithEnter(QWidget *window)
+{
+    auto *filter = new EnterPresses(window);
+    for (QAbstractButton *button : window->findChildren<QAbstractButton *>())
+        button->installEventFilter(filter);
 }

@@ -52,6 +52,8 @@ QPushButton *pushButton(
 QString plainCaption(const QString &caption);
 
 // A label that reacts to a click, for the links to the maker's web site.
+// It is a link to the keyboard and to screen readers too: Tab reaches it,
+// Enter and Space press it, and it is announced as a link.
 class ClickableLabel final : public QLabel
 {
     Q_OBJECT
@@ -64,7 +66,16 @@ signals:
 
 protected:
     void mouseReleaseEvent(QMouseEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+    void paintEvent(QPaintEvent *event) override;
 };
+
+// The program's light face: the colours its windows are drawn in, whatever
+// the desktop's own palette (a dark one included).
+QPalette lightPalette();
+
+// Return and Enter press the focused button of `window`, as Space does.
+void pressButtonsWithEnter(QWidget *window);
 
 // One page of a window's stack of panels: a frame whose own caption is bold
 // while the controls on it keep the regular face.
@@ -74,6 +85,10 @@ class PageFrame : public QGroupBox
 
 public:
     explicit PageFrame(const QString &name, QWidget *parent = nullptr);
+
+    // The control that has the focus when the page comes to the front: the
+    // one the user will most likely use next.
+    virtual QWidget *startingControl() const { return nullptr; }
 
 protected:
     // For the end of a page's building: controls that were given no face of

@@ -215,11 +215,11 @@ private slots:
         w->show();
         QVERIFY(QTest::qWaitForWindowActive(w));
         QCOMPARE(QApplication::focusWidget(), control<QPushButton>(w, "cmdClose"));
-        const QList<QWidget *> order
-            = { control<QCheckBox>(w, "Check1"), control<QLineEdit>(w, "txtName"),
-                  control<QPushButton>(w, "cmdSubmit"), control<QLineEdit>(w, "txtEmail"),
-                  control<QLineEdit>(w, "txtFriendEmail"), control<QLineEdit>(w, "txtFriendName"),
-                  control<QPlainTextEdit>(w, "txtMessage"), control<QPushButton>(w, "cmdClose") };
+        const QList<QWidget *> order = { control<QCheckBox>(w, "Check1"),
+            control<QLineEdit>(w, "txtName"), control<QPushButton>(w, "cmdSubmit"),
+            control<QLineEdit>(w, "txtEmail"), control<QLineEdit>(w, "txtFriendEmail"),
+            control<QLineEdit>(w, "txtFriendName"), control<QPlainTextEdit>(w, "txtMessage"),
+            control<QLabel>(w, "lblGoToHome"), control<QPushButton>(w, "cmdClose") };
         for (QWidget *next : order) {
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
             QCOMPARE(QApplication::focusWidget(), next);

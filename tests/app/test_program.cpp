@@ -2,15 +2,22 @@
 #include "app/Program.h"
 #include "core/Random.h"
 #include "mainwindow/MainWindow.h"
+#include "shell/AboutBox.h"
 #include "shell/UpdateReminder.h"
 #include "tests/support/Controls.h"
 #include "tests/support/RecordingPlatform.h"
 
+#include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
+#include <QGroupBox>
+#include <QHash>
+#include <QLabel>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
+
+#include <cmath>
 
 namespace {
 
@@ -48,6 +55,93 @@ struct Run
             = std::make_unique<Program>(platform, random, Today, App, [this] { ++processEnds; });
     }
 };
+
+// A desktop palette of light text on dark grey, as dark desktop themes have.
+QPalette darkDesktop()
+{
+    QPalette dark(QColor(238, 238, 236), QColor(53, 53, 53));
+    dark.setColor(QPalette::Base, QColor(45, 45, 45));
+    dark.setColor(QPalette::Text, QColor(238, 238, 236));
+    dark.setColor(QPalette::ButtonText, QColor(238, 238, 236));
+    return dark;
+}
+
+double luminance(QColor colour)
+{
+    const auto channel
+        = [](double c) { return c <= 0.03928 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4); };
+    return 0.2126 * channel(colour.redF()) + 0.7152 * channel(colour.greenF())
+        + 0.0722 * channel(colour.blueF());
+}
+
+double contrast(QColor a, QColor b)
+{
+    const double la = luminance(a), lb = luminance(b);
+    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
+
+// The colour most of the area shows: the background the text stands on.
+// Near colours count as one, so that a shaded button face outweighs its
+// outline.
+QColor backgroundIn(const QImage &shot, QRect area)
+{
+    struct Share
+    {
+        int count = 0;
+        qint64 red = 0, green = 0, blue = 0;
+    };
+    QHash<int, Share> shares;
+    area = area.intersected(shot.rect());
+    for (int y = area.top(); y <= area.bottom(); ++y) {
+        for (int x = area.left(); x <= area.right(); ++x) {
+            const QRgb pixel = shot.pixel(x, y);
+            Share &share
+                = shares[(qRed(pixel) / 16) << 8 | (qGreen(pixel) / 16) << 4 | qBlue(pixel) / 16];
+            ++share.count;
+            share.red += qRed(pixel);
+            share.green += qGreen(pixel);
+            share.blue += qBlue(pixel);
+        }
+    }
+    Share most;
+    for (const Share &share : std::as_const(shares)) {
+        if (share.count > most.count)
+            most = share;
+    }
+    if (most.count == 0)
+        return {};
+    return QColor(
+        int(most.red / most.count), int(most.green / most.count), int(most.blue / most.count));
+}
+
+QString shownText(QWidget *widget)
+{
+    if (auto *label = qobject_cast<QLabel *>(widget))
+        return label->pixmap().isNull() ? label->text() : QString();
+    if (auto *button = qobject_cast<QAbstractButton *>(widget))
+        return button->text();
+    if (auto *group = qobject_cast<QGroupBox *>(widget))
+        return group->title();
+    return {};
+}
+
+// Every text the window shows, with its contrast against what lies behind it.
+QStringList faintTexts(QWidget *window)
+{
+    const QImage shot = window->grab().toImage();
+    QStringList faint;
+    for (QWidget *widget : window->findChildren<QWidget *>()) {
+        if (!widget->isVisibleTo(window) || !widget->isEnabled()
+            || shownText(widget).trimmed().isEmpty())
+            continue;
+        const QRect area(widget->mapTo(window, QPoint(0, 0)), widget->size());
+        const QColor ink = widget->palette().color(widget->foregroundRole());
+        const double ratio = contrast(ink, backgroundIn(shot, area));
+        if (ratio < 4.5)
+            faint << QStringLiteral("%1 %2:1").arg(widget->objectName()).arg(ratio, 0, 'f', 1);
+    }
+    return faint;
+}
 
 } // namespace
 
@@ -265,6 +359,51 @@ private slots:
         QCOMPARE(run.processEnds, 1);
         run.program->EndProgram();
         QCOMPARE(run.processEnds, 1);
+    }
+
+    void everyText_standsOutOnLightAndDarkDesktops_data()
+    {
+        QTest::addColumn<QString>("window");
+        QTest::addColumn<QStringList>("steps");
+        QTest::addColumn<bool>("dark");
+        const QList<std::pair<const char *, QStringList>> views = {
+            { "welcome", {} },
+            { "approach", { "optOption0", "cmdNext" } },
+            { "learning", { "optOption0", "cmdNext", "optOption2", "cmdNext2" } },
+            { "categories", { "optOption0", "cmdNext", "optOption3", "cmdNext2" } },
+            { "test", { "optOption1", "cmdNext", "optOption2", "cmdNext2" } },
+            { "about", {} },
+            { "closing", {} },
+        };
+        for (const bool dark : { false, true }) {
+            for (const auto &[name, steps] : views) {
+                QTest::addRow("%s on a %s desktop", name, dark ? "dark" : "light")
+                    << QString::fromLatin1(name) << steps << dark;
+            }
+        }
+    }
+    void everyText_standsOutOnLightAndDarkDesktops()
+    {
+        QFETCH(QString, window);
+        QFETCH(QStringList, steps);
+        QFETCH(bool, dark);
+        const QPalette desktop = QApplication::palette();
+        QApplication::setPalette(dark ? darkDesktop() : QPalette(QColor(239, 239, 239)));
+        RecordingPlatform platform;
+        Random random = Random::seeded(5);
+        std::unique_ptr<QWidget> shown;
+        if (window == QLatin1String("about"))
+            shown = std::make_unique<AboutBox>(platform);
+        else if (window == QLatin1String("closing"))
+            shown = std::make_unique<ClosingScreen>(platform, random, [] {});
+        else
+            shown = std::make_unique<MainWindow>(platform, random);
+        for (const QString &step : steps)
+            control<QAbstractButton>(shown.get(), step)->click();
+        shown->show();
+        const QStringList faint = faintTexts(shown.get());
+        QApplication::setPalette(desktop);
+        QVERIFY2(faint.isEmpty(), qPrintable(faint.join(QStringLiteral(", "))));
     }
 
     void realEnd_leavesTheEventLoop()

@@ -7,8 +7,11 @@
 #include "tests/support/RecordingPlatform.h"
 #include "widgets/Widgets.h"
 
+#include <QAccessible>
+#include <QAccessibleActionInterface>
 #include <QAction>
 #include <QCheckBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
@@ -17,19 +20,32 @@ namespace {
 
 enum class Window { Main, About, Closing };
 
-// Clicks what the user would click: a menu entry, a label, a box or a button.
-void activate(QWidget *window, const QString &name)
+// How the user presses: the mouse, a key, or a screen reader's press.
+constexpr int Mouse = 0;
+constexpr int ScreenReader = -1;
+
+// Presses what the user would press: a menu entry, a label, a box or a button.
+void activate(QWidget *window, const QString &name, int how)
 {
     if (auto *action = window->findChild<QAction *>(name)) {
         action->trigger();
         return;
     }
-    QWidget *control = window->findChild<QWidget *>(name);
-    if (control == nullptr) {
-        QFAIL(qPrintable(QStringLiteral("no control named ") + name));
-        return;
+    QWidget *pressed = control<QWidget>(window, name);
+    if (how == Mouse) {
+        QTest::mouseClick(pressed, Qt::LeftButton);
+    } else if (how == ScreenReader) {
+        QAccessibleInterface *reader = QAccessible::queryAccessibleInterface(pressed);
+        QVERIFY(reader != nullptr && reader->actionInterface() != nullptr);
+        if (qobject_cast<QLabel *>(pressed) != nullptr) {
+            QCOMPARE(reader->role(), QAccessible::Link);
+            QCOMPARE(reader->text(QAccessible::Name), static_cast<QLabel *>(pressed)->text());
+        }
+        reader->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+    } else {
+        QVERIFY2(pressed->focusPolicy() & Qt::TabFocus, "the keyboard cannot reach it");
+        QTest::keyClick(pressed, Qt::Key(how));
     }
-    QTest::mouseClick(control, Qt::LeftButton);
 }
 
 } // namespace
@@ -44,36 +60,52 @@ private slots:
         QTest::addColumn<Window>("window");
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("key");
+        QTest::addColumn<int>("how");
         QTest::addRow("mnuOnline") << Window::Main << "mnuOnline"
-                                   << "help-web-page";
+                                   << "help-web-page" << Mouse;
         QTest::addRow("mnuVisit") << Window::Main << "mnuVisit"
-                                  << "home-page";
+                                  << "home-page" << Mouse;
         QTest::addRow("mnuUpdate") << Window::Main << "mnuUpdate"
-                                   << "download-web-page";
+                                   << "download-web-page" << Mouse;
         QTest::addRow("mnuDonate") << Window::Main << "mnuDonate"
-                                   << "donate";
+                                   << "donate" << Mouse;
         QTest::addRow("Label14") << Window::Main << "Label14"
-                                 << "home-page";
+                                 << "home-page" << Mouse;
         QTest::addRow("lblCobrand") << Window::Main << "lblCobrand"
-                                    << "co-brand";
+                                    << "co-brand" << Mouse;
         QTest::addRow("lblFullBrand") << Window::Main << "lblFullBrand"
-                                      << "fully-branded";
+                                      << "fully-branded" << Mouse;
         QTest::addRow("About lblHomePage") << Window::About << "lblHomePage"
-                                           << "home-page";
+                                           << "home-page" << Mouse;
         QTest::addRow("About lblCoBrand") << Window::About << "lblCoBrand"
-                                          << "fully-branded";
+                                          << "fully-branded" << Mouse;
         QTest::addRow("Check1") << Window::Closing << "Check1"
-                                << "home-page";
+                                << "home-page" << Mouse;
         QTest::addRow("lblGoToHome") << Window::Closing << "lblGoToHome"
-                                     << "velmorasoftwares";
+                                     << "velmorasoftwares" << Mouse;
         QTest::addRow("cmdSubmit") << Window::Closing << "cmdSubmit"
-                                   << "orvex-refer-a-friend";
+                                   << "orvex-refer-a-friend" << Mouse;
+        QTest::addRow("Label14 by Return") << Window::Main << "Label14"
+                                           << "home-page" << int(Qt::Key_Return);
+        QTest::addRow("lblFullBrand by Space") << Window::Main << "lblFullBrand"
+                                               << "fully-branded" << int(Qt::Key_Space);
+        QTest::addRow("lblCobrand by a screen reader") << Window::Main << "lblCobrand"
+                                                       << "co-brand" << ScreenReader;
+        QTest::addRow("Check1 by Enter") << Window::Closing << "Check1"
+                                         << "home-page" << int(Qt::Key_Enter);
+        QTest::addRow("lblGoToHome by Return") << Window::Closing << "lblGoToHome"
+                                               << "velmorasoftwares" << int(Qt::Key_Return);
+        QTest::addRow("lblGoToHome by a screen reader") << Window::Closing << "lblGoToHome"
+                                                        << "velmorasoftwares" << ScreenReader;
+        QTest::addRow("cmdSubmit by Return") << Window::Closing << "cmdSubmit"
+                                             << "orvex-refer-a-friend" << int(Qt::Key_Return);
     }
     void everyEntry_opensItsPage()
     {
         QFETCH(Window, window);
         QFETCH(QString, name);
         QFETCH(QString, key);
+        QFETCH(int, how);
         RecordingPlatform platform;
         Random random = Random::seeded(5);
         std::unique_ptr<QWidget> shown;
@@ -91,7 +123,9 @@ private slots:
             shown = std::move(closing);
         }
         shown->show();
-        activate(shown.get(), name);
+        if (window == Window::Main)
+            static_cast<MainWindow *>(shown.get())->bringBrandLabelToFront(name == "lblCobrand");
+        activate(shown.get(), name, how);
 
         QCOMPARE(platform.openedAddresses.size(), 1);
         const QString expected

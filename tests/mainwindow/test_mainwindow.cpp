@@ -277,26 +277,82 @@ private slots:
         QVERIFY(d.window->isCoBrandInFront());
     }
 
-    void keyboard_reachesOnlyTheFrontPanel()
+    void keyboard_reachesTheFrontPanelThenTheLinksSeen()
     {
         MainWindowDriver d;
         d.window->show();
         QVERIFY(QTest::qWaitForWindowExposed(d.window.get()));
         auto *welcome = d.control<QGroupBox>("WelcomePanel");
         QWidget *start = d.control<QWidget>("optOption0");
-        start->setFocus();
-        QWidget *w = start;
-        QSet<QWidget *> reached;
-        for (int i = 0; i < 20; ++i) {
-            w = w->nextInFocusChain();
+        QList<QWidget *> reached = { start };
+        for (QWidget *w = start->nextInFocusChain(); w != start; w = w->nextInFocusChain()) {
             if (w->isVisible() && w->isEnabled() && (w->focusPolicy() & Qt::TabFocus))
-                reached.insert(w);
+                reached << w;
         }
-        for (QWidget *widget : reached)
+        // The panel's own controls, then the forum link and the promotional
+        // label that is seen, not the one behind it; then round again.
+        const QList<QWidget *> links
+            = { d.control<QWidget>("Label14"), d.control<QWidget>("lblFullBrand") };
+        QCOMPARE(reached.mid(reached.size() - 2), links);
+        for (QWidget *widget : reached.mid(0, reached.size() - 2))
             QVERIFY2(
                 welcome->isAncestorOf(widget) || !d.window->centralWidget()->isAncestorOf(widget),
                 qPrintable(widget->objectName()));
         QVERIFY(reached.contains(d.control<QWidget>("cmdNext")));
+        QVERIFY(!reached.contains(d.control<QWidget>("lblCobrand")));
+        d.window->bringBrandLabelToFront(true);
+        QVERIFY(d.control<QWidget>("lblCobrand")->focusPolicy() & Qt::TabFocus);
+        QVERIFY(!(d.control<QWidget>("lblFullBrand")->focusPolicy() & Qt::TabFocus));
+    }
+
+    void panelComingToTheFront_focusesWhatComesNext_data()
+    {
+        QTest::addColumn<QStringList>("steps");
+        QTest::addColumn<QString>("focused");
+        QTest::addRow("welcome") << QStringList {} << "optOption0";
+        QTest::addRow("approach") << QStringList { "optOption0", "cmdNext" } << "optOption2";
+        QTest::addRow("learn by significance")
+            << QStringList { "optOption0", "cmdNext", "optOption2", "cmdNext2" } << "cmdLearnNext";
+        QTest::addRow("category panel")
+            << QStringList { "optOption0", "cmdNext", "optOption3", "cmdNext2" } << "chkChoice0";
+        QTest::addRow("learn by interpretation") << QStringList { "optOption0", "cmdNext",
+            "optOption3", "cmdNext2", "chkChoice4", "cmdNext3" }
+                                                 << "cmdLearnNext";
+        QTest::addRow("test") << QStringList { "optOption1", "cmdNext", "optOption2", "cmdNext2" }
+                              << "optOptionTest0";
+    }
+    void panelComingToTheFront_focusesWhatComesNext()
+    {
+        QFETCH(QStringList, steps);
+        QFETCH(QString, focused);
+        MainWindowDriver d;
+        for (const QString &step : steps)
+            d.control<QAbstractButton>(qPrintable(step))->click();
+        QCOMPARE(d.window->focusWidget(), d.control<QWidget>(qPrintable(focused)));
+    }
+
+    void returnAndEnter_pressTheFocusedButton_data()
+    {
+        QTest::addColumn<int>("key");
+        QTest::addRow("Return") << int(Qt::Key_Return);
+        QTest::addRow("Enter on the keypad") << int(Qt::Key_Enter);
+    }
+    void returnAndEnter_pressTheFocusedButton()
+    {
+        QFETCH(int, key);
+        MainWindowDriver d;
+        QTest::keyClick(d.control<QWidget>("optOption0"), Qt::Key(key));
+        QVERIFY(d.control<QAbstractButton>("optOption0")->isChecked());
+        QTest::keyClick(d.control<QWidget>("cmdNext"), Qt::Key(key));
+        QCOMPARE(d.front(), Panel::ApproachPanel);
+        d.choose("optOption2");
+        QTest::keyClick(d.control<QWidget>("cmdNext2"), Qt::Key(key));
+        QCOMPARE(d.text("lblDescName"), QStringLiteral("Margins"));
+        QTest::keyClick(d.control<QWidget>("cmdLearnNext"), Qt::Key(key));
+        QCOMPARE(d.text("lblDescName"), QStringLiteral("Slant"));
+        // With a modifier it is not a press.
+        QTest::keyClick(d.control<QWidget>("cmdLearnNext"), Qt::Key(key), Qt::ControlModifier);
+        QCOMPARE(d.text("lblDescName"), QStringLiteral("Slant"));
     }
 
     void accessKeys_pressTheirButtons()
