@@ -18,9 +18,10 @@ set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 
 # Dependencies. The libraries the program links (the C and C++ run-time and
 # the Qt libraries) are found by dpkg-shlibdeps with the least versions their
-# symbols need; what it loads or uses without linking is listed here, one
-# package a line. (The xcb window plugin and the JPEG reader of the sample
-# pictures come with libqt6gui6, which the program links.)
+# symbols need; what it loads or uses without linking (a font, a Qt plugin
+# package such as a Qt SQL driver or extra picture readers) is listed here,
+# one package a line. The xcb window plugin and the JPEG reader of the sample
+# pictures come with libqt6gui6, which the program links.
 set(QUILLMERE_PACKAGE_DEPENDS
     # the face every text falls back to where Verdana is missing
     fonts-dejavu-core
