@@ -13,20 +13,20 @@ QUILLMERE_BUILD_DIR=$build QUILLMERE_BUILD_TYPE=Release \
     QUILLMERE_CMAKE_ARGS="-DQUILLMERE_BUILD_TESTS=OFF -DQUILLMERE_BUILD_TOOLS=OFF" \
     "$root/tools/build.sh" --target quillmere quillmere-bench-minimal quillmere-bench-startwatch
 
-display=:$((500 + RANDOM % 400))
-Xvfb "$display" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
-xvfb=$!
 scratch=$(mktemp -d)
-trap 'kill $xvfb 2>/dev/null || true; rm -rf "$scratch"' EXIT
-export DISPLAY=$display
-for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
+trap 'rm -rf "$scratch"' EXIT
 
+# Every run on one virtual display, which xvfb-run starts and waits for.
+xvfb-run -a -s "-screen 0 1024x768x24" bash -s -- "$build" "$runs" "$scratch" <<'ON_DISPLAY'
+set -euo pipefail
+build=$1 runs=$2 scratch=$3
 watch=$build/bench/quillmere-bench-startwatch
 measure() { # program -> "ms kb"; a fresh user every run, as on a first start
     local home
     home=$(mktemp -d "$scratch/run.XXXX")
     mkdir -m 700 "$home/runtime"
-    XDG_RUNTIME_DIR=$home/runtime XDG_CONFIG_HOME=$home/config HOME=$home "$watch" "$1"
+    XDG_RUNTIME_DIR=$home/runtime XDG_CONFIG_HOME=$home/config HOME=$home QT_QPA_PLATFORM=xcb \
+        "$watch" "$1" </dev/null
 }
 
 # One warm-up each, so that neither pays for a cold disk cache.
@@ -39,6 +39,7 @@ for _ in $(seq "$runs"); do
     m=$(measure "$build/bench/quillmere-bench-minimal")
     echo "$q $m" >>"$scratch/pairs"
 done
+ON_DISPLAY
 
 python3 - "$scratch/pairs" <<'PY'
 import statistics, sys

@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Sets up, builds and starts Quillmere. With no display (a server, CI), it
-# starts the program on a virtual display instead, saves a screenshot of the
-# main window, prints where it is, and ends the program.
+# starts the program on a virtual display instead (xvfb-run), waits until a
+# window of the program's process is mapped, saves a screenshot of that
+# window once its picture has settled, prints where it is, and ends the
+# program.
 set -euo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 build=${QUILLMERE_BUILD_DIR:-$root/build}
@@ -14,38 +16,54 @@ if [[ -n "${DISPLAY:-}" ]] && xdpyinfo >/dev/null 2>&1; then
     exec "$program"
 fi
 
-# No display: a virtual one, just long enough for a screenshot.
 shot=${QUILLMERE_SCREENSHOT:-$build/quillmere-screenshot.png}
-display=:$((100 + RANDOM % 400))
-Xvfb "$display" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
-xvfb=$!
-runtime=$(mktemp -d)
-chmod 700 "$runtime"
-cleanup() {
-    kill "${app:-}" 2>/dev/null || true
-    kill "$xvfb" 2>/dev/null || true
-    rm -rf "$runtime"
-}
-trap cleanup EXIT
+scratch=$(mktemp -d)
+trap 'rm -rf "$scratch"' EXIT
+mkdir -m 700 "$scratch/runtime"
 
-export DISPLAY=$display
-for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
-
-XDG_RUNTIME_DIR=$runtime "$program" &
+XDG_RUNTIME_DIR=$scratch/runtime QT_QPA_PLATFORM=xcb \
+    xvfb-run -a -s "-screen 0 1024x768x24" bash -s -- "$program" "$shot" "$scratch" <<'ON_DISPLAY'
+set -euo pipefail
+program=$1 shot=$2 scratch=$3
+"$program" &
 app=$!
-shown=no
-for _ in $(seq 100); do
-    if xwininfo -root -tree 2>/dev/null | grep -q '"Quillmere v1.20"'; then
-        shown=yes
-        break
-    fi
-    if ! kill -0 "$app" 2>/dev/null; then break; fi
-    sleep 0.1
-done
-if [[ $shown != yes ]]; then
-    echo "The main window did not appear." >&2
+# xdotool looks for the window until it is there, for up to a minute.
+timeout 60 xdotool search --sync --onlyvisible --pid "$app" >"$scratch/windows" &
+finder=$!
+status=0
+wait -n -p ended "$app" "$finder" || status=$?
+if [[ $ended == "$app" ]]; then
+    kill "$finder" 2>/dev/null || true
+    echo "Quillmere ended with status $status before showing a window." >&2
     exit 1
 fi
-sleep 0.5 # let the first paint finish
-import -window root "$shot"
-echo "Quillmere started on a virtual display; screenshot of its main window: $shot"
+if ((status != 0)); then
+    kill "$app"
+    echo "No window of Quillmere appeared within a minute." >&2
+    exit 1
+fi
+window=$(head -n 1 "$scratch/windows")
+
+# The window is mapped before it is painted: take pictures of it until two in
+# a row are the same and show more than one colour.
+settled=no
+import -window "$window" "$scratch/last.png"
+for attempt in $(seq 100); do
+    import -window "$window" "$scratch/shot.png"
+    if [[ $(identify -format %k "$scratch/shot.png") -gt 1 ]] &&
+        compare -metric AE "$scratch/last.png" "$scratch/shot.png" null: 2>/dev/null; then
+        settled=yes
+        break
+    fi
+    mv "$scratch/shot.png" "$scratch/last.png"
+done
+title=$(xdotool getwindowname "$window")
+kill "$app"
+wait "$app" || true
+if [[ $settled != yes ]]; then
+    echo "The window of Quillmere did not settle after $attempt pictures." >&2
+    exit 1
+fi
+mv "$scratch/shot.png" "$shot"
+echo "Quillmere started on a virtual display; screenshot of its window \"$title\": $shot"
+ON_DISPLAY

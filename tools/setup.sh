@@ -9,12 +9,16 @@ packages=(
     qt6-base-dev qt6-base-dev-tools libqt6test6 libqt6printsupport6 qt6-qpa-plugins
     # fonts: the program's fall-back face and the hand of the sample pictures
     fonts-dejavu-core fonts-dancingscript
-    # a virtual display and screenshots for machines without one
-    xvfb xauth x11-utils imagemagick xdotool
+    # a virtual display, finding a program's window on it, and screenshots
+    xvfb xauth x11-utils xdotool imagemagick
     # a real default printer for the printing test, and reading its PDF back
     cups printer-driver-cups-pdf poppler-utils
-    # benchmarks and packaging checks
-    libbenchmark-dev libxcb1-dev desktop-file-utils appstream
+    # benchmarks
+    libbenchmark-dev libxcb1-dev python3
+    # the Debian package: its library dependencies (dpkg-shlibdeps) and changelog
+    # (dpkg-parsechangelog), and checking its launcher, AppStream file,
+    # copyright file and the whole package
+    dpkg-dev desktop-file-utils appstream python3-debian lintian
 )
 
 missing=()
