@@ -1,7 +1,42 @@
 #include "knowledge/KnowledgeBase.h"
 
+#include <QRegularExpression>
 #include <QSet>
 #include <QTest>
+
+namespace {
+
+// Sentences end at a full stop, question or exclamation mark followed by a
+// blank or the end; a text without a closing mark still holds one sentence.
+int sentenceCount(const QString &text)
+{
+    static const QRegularExpression end(QStringLiteral("[.!?](\\s+|$)"));
+    return static_cast<int>(text.split(end, Qt::SkipEmptyParts).size());
+}
+
+// Every run of six words, lower case, punctuation ignored.
+QSet<QString> wordRuns(const QString &text)
+{
+    static const QRegularExpression nonWord(QStringLiteral("[^a-z']+"));
+    const QStringList words = text.toLower().split(nonWord, Qt::SkipEmptyParts);
+    QSet<QString> runs;
+    for (qsizetype i = 0; i + 6 <= words.size(); ++i)
+        runs.insert(words.mid(i, 6).join(QLatin1Char(' ')));
+    return runs;
+}
+
+QString sharedRun(const QString &a, const QString &b)
+{
+    const QSet<QString> common = wordRuns(a).intersect(wordRuns(b));
+    return common.isEmpty() ? QString() : *common.cbegin();
+}
+
+// The rows quoted word for word may echo one another; every other text
+// must say things in its own words.
+const QSet<int> QuotedSignificances { 4, 10, 11 };
+const QSet<int> QuotedInterpretations { 42, 84, 85 };
+
+} // namespace
 
 class TestKnowledgeBase : public QObject
 {
@@ -87,12 +122,16 @@ private slots:
         for (int c = 0; c < KnowledgeBase::CategoryCount; ++c) {
             const QString &text = kb.SignificanceTexts[c];
             QVERIFY2(text.size() >= 52 && text.size() <= 143, qPrintable(kb.CategoryNames[c]));
+            QVERIFY2(sentenceCount(text) >= 1 && sentenceCount(text) <= 2,
+                qPrintable(kb.CategoryNames[c]));
             significances.insert(text);
             names.insert(kb.CategoryNames[c]);
         }
         for (int v = 0; v < KnowledgeBase::VariationCount; ++v) {
             const QString &text = kb.InterpretationTexts[v];
             QVERIFY2(text.size() >= 36 && text.size() <= 304, qPrintable(kb.VariationNames[v]));
+            QVERIFY2(sentenceCount(text) >= 1 && sentenceCount(text) <= 7,
+                qPrintable(kb.VariationNames[v]));
             QVERIFY2(!text.contains(QLatin1Char('\n')), qPrintable(kb.VariationNames[v]));
             interpretations.insert(text);
             variationNames.insert(kb.VariationNames[v]);
@@ -101,6 +140,97 @@ private slots:
         QCOMPARE(significances.size(), 17);
         QCOMPARE(variationNames.size(), 99);
         QCOMPARE(interpretations.size(), 99);
+    }
+
+    void textChecks_seeWhatTheyShouldSee_data()
+    {
+        QTest::addColumn<QString>("a");
+        QTest::addColumn<QString>("b");
+        QTest::addColumn<int>("sentencesOfA");
+        QTest::addColumn<bool>("shareARun");
+        QTest::addRow("no closing full stop")
+            << QStringLiteral("You are possessive and cautious by nature")
+            << QStringLiteral("You are cautious and possessive by nature.") << 1 << false;
+        QTest::addRow("six words in common, case and commas aside")
+            << QStringLiteral("Yes. You may find it hard to relax! Or not?")
+            << QStringLiteral("and you may find it, hard to say") << 3 << true;
+        QTest::addRow("five words are not a run")
+            << QStringLiteral("You may find it hard.") << QStringLiteral("You may find it hard.")
+            << 1 << false;
+        QTest::addRow("a hyphen splits words")
+            << QStringLiteral("Self-assured and outgoing you speak.")
+            << QStringLiteral("self assured and outgoing you speak") << 1 << true;
+    }
+    void textChecks_seeWhatTheyShouldSee()
+    {
+        QFETCH(QString, a);
+        QFETCH(QString, b);
+        QFETCH(int, sentencesOfA);
+        QFETCH(bool, shareARun);
+        QCOMPARE(sentenceCount(a), sentencesOfA);
+        QCOMPARE(!sharedRun(a, b).isEmpty(), shareARun);
+    }
+
+    void texts_shareNoRunOfSixWords_data()
+    {
+        QTest::addColumn<QStringList>("texts");
+        QTest::addColumn<QStringList>("names");
+        QTest::addColumn<QSet<int>>("quoted");
+        QStringList significances, interpretations;
+        for (int c = 0; c < KnowledgeBase::CategoryCount; ++c)
+            significances << kb.SignificanceTexts[c];
+        for (int v = 0; v < KnowledgeBase::VariationCount; ++v)
+            interpretations << kb.InterpretationTexts[v];
+        QTest::addRow("significance")
+            << significances << QStringList(kb.CategoryNames.cbegin(), kb.CategoryNames.cend() - 1)
+            << QuotedSignificances;
+        QTest::addRow("interpretation")
+            << interpretations
+            << QStringList(kb.VariationNames.cbegin(), kb.VariationNames.cend() - 1)
+            << QuotedInterpretations;
+    }
+    void texts_shareNoRunOfSixWords()
+    {
+        QFETCH(QStringList, texts);
+        QFETCH(QStringList, names);
+        QFETCH(QSet<int>, quoted);
+        QStringList echoes;
+        for (int i = 0; i < texts.size(); ++i) {
+            for (int j = i + 1; j < texts.size(); ++j) {
+                const QString run = sharedRun(texts.at(i), texts.at(j));
+                if (!run.isEmpty() && !(quoted.contains(i) && quoted.contains(j)))
+                    echoes << names.at(i) + " / " + names.at(j) + ": \"" + run + '"';
+            }
+        }
+        QVERIFY2(echoes.isEmpty(), qPrintable(echoes.join(QStringLiteral("; "))));
+    }
+
+    // Worn phrases that once ran through many texts stay rare.
+    void stockPhrases_stayRare_data()
+    {
+        QTest::addColumn<QString>("pattern");
+        QTest::addColumn<int>("most");
+        QTest::addRow("you tend to") << QStringLiteral("\\byou tend to\\b") << 3;
+        QTest::addRow("you may find it hard") << QStringLiteral("\\bfind it hard to\\b") << 1;
+        QTest::addRow("how others see you") << QStringLiteral("how others see you") << 1;
+        QTest::addRow("guarding oneself")
+            << QStringLiteral("\\b(protect|shield|guard)\\w* yourself") << 2;
+        QTest::addRow("reserve") << QStringLiteral("\\breserve") << 3;
+        QTest::addRow("firm") << QStringLiteral("\\bfirm") << 3;
+        QTest::addRow("to the point") << QStringLiteral("\\bto the point\\b") << 1;
+    }
+    void stockPhrases_stayRare()
+    {
+        QFETCH(QString, pattern);
+        QFETCH(int, most);
+        const QRegularExpression phrase(pattern, QRegularExpression::CaseInsensitiveOption);
+        QVERIFY(phrase.isValid());
+        int count = 0;
+        for (int c = 0; c < KnowledgeBase::CategoryCount; ++c)
+            count += static_cast<int>(kb.SignificanceTexts[c].count(phrase));
+        for (int v = 0; v < KnowledgeBase::VariationCount; ++v)
+            count += static_cast<int>(kb.InterpretationTexts[v].count(phrase));
+        QVERIFY2(count <= most, qPrintable(QString::number(count)));
     }
 
     void textsAreStoredAsWritten()
