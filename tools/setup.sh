@@ -8,7 +8,7 @@ packages=(
     g++ make cmake ninja-build clang-format
     qt6-base-dev qt6-base-dev-tools libqt6test6 libqt6printsupport6 qt6-qpa-plugins
     # fonts: the program's fall-back face and the hand of the sample pictures
-    fonts-dejavu-core fonts-dancingscript
+    fonts-dejavu-core fonts-dancingscript fonts-dkg-handwriting
     # a virtual display and screenshots for machines without one
     xvfb xauth x11-utils imagemagick
     # a real default printer for the printing test, and reading its PDF back

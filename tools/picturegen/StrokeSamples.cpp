@@ -120,19 +120,18 @@ qreal drawEnding(Pen &pen, QChar letter, qreal x, Ending kind)
 
 } // namespace
 
-QImage drawBeginningStroke(int rank, quint64 seed)
+QImage drawBeginningStroke(int rank, const Sample &sample)
 {
     const auto kind = Beginning(qBound(0, rank - 1, 4));
     const Form form = [kind](Pen &pen, QChar c, qreal x) { return drawBeginning(pen, c, x, kind); };
     return wordsSample(
-        seed, strokeHand(), form, { "[m]ake [n]o", "[n]ew", "[m]y [m]ap" }, { 0, 14, 2 }, 30, 38);
+        sample, strokeHand(), form, { "[m]ake [n]o", "[n]ew", "[m]y [m]ap" }, { 0, 14, 2 }, 30, 38);
 }
 
-QImage drawEndingStroke(int rank, quint64 seed)
+QImage drawEndingStroke(int rank, const Sample &sample)
 {
     const auto kind = Ending(qBound(0, rank - 1, 6));
     const Form form = [kind](Pen &pen, QChar c, qreal x) { return drawEnding(pen, c, x, kind); };
-    const qreal top = kind == Ending::High || kind == Ending::RightToLeft ? 36 : 31;
-    return wordsSample(seed, strokeHand(), form, { "see[n] i[n]", "dow[n]", "o[n] the[m]" },
-        { 0, 12, 2 }, top, 36);
+    return wordsSample(sample, strokeHand(), form, { "see[n] i[n]", "dow[n]", "o[n] the[m]" },
+        { 0, 12, 0 }, 36, 36);
 }
