@@ -177,6 +177,26 @@ QRect boxOf(const QVector<int> &patch, int w)
 
 } // namespace
 
+QRect page(const QImage &picture)
+{
+    const int w = picture.width(), h = picture.height();
+    QVector<int> rows(h, 0), columns(w, 0);
+    for (int y = 0; y < h; ++y) {
+        for (int x = 0; x < w; ++x) {
+            // Paper, or ink on paper: never the grey of the desk.
+            const QRgb p = picture.pixel(x, y);
+            if (qGray(p) > 215 || ink(picture, x, y) > 0.3)
+                ++rows[y], ++columns[x];
+        }
+    }
+    QRect sheet;
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x)
+            if (2 * rows[y] > w && 2 * columns[x] > h)
+                sheet = sheet.united(QRect(x, y, 1, 1));
+    return sheet;
+}
+
 double toneDifference(const QImage &a, const QImage &b, int dx)
 {
     if (a.size() != b.size())

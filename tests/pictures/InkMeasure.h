@@ -27,6 +27,10 @@ double slant(const QImage &picture);
 // The strongest ink found within `band` pixels of the picture's edge.
 double inkAtBorder(const QImage &picture, int band);
 
+// The sheet of paper in a picture of a page lying on the desk: the rows and
+// columns that are mostly bright paper rather than grey desk.
+QRect page(const QImage &picture);
+
 // How far two pictures of the same size differ, with `b` moved `dx` pixels
 // to the right: the mean difference of their brightness, from 0 to 1.
 double toneDifference(const QImage &a, const QImage &b, int dx = 0);

@@ -56,6 +56,7 @@ private slots:
     void slantGrowsFromExtremeLeftToExtremeRight();
     void irregularSlantLeansBothWays();
     void wideLeftMarginIsWiderThanEvenMargins();
+    void noMarginsWritesWholeLettersToEveryEdgeOfThePage();
     void linePitchGrowsFromNarrowToVeryWideSpacing();
     void inkStaysOffTheBorder_data();
     void inkStaysOffTheBorder();
@@ -197,6 +198,33 @@ void PicturesTest::wideLeftMarginIsWiderThanEvenMargins()
     const int none = InkMeasure::leftmostInkColumn(pictureOf("No Margins"));
     QVERIFY2(wide >= even + 15, qPrintable(QStringLiteral("wide %1, even %2").arg(wide).arg(even)));
     QVERIFY2(none < even, qPrintable(QStringLiteral("none %1, even %2").arg(none).arg(even)));
+}
+
+void PicturesTest::noMarginsWritesWholeLettersToEveryEdgeOfThePage()
+{
+    // The writing comes within a few pixels of each edge of the page, yet the
+    // outermost pixels of the page stay clear: no letter is cut in half.
+    const QImage picture = pictureOf("No Margins", 2);
+    const QRect sheet = InkMeasure::page(picture);
+    QVERIFY2(sheet.width() > 180 && sheet.height() > 200, "no page on the desk");
+    QRect inked;
+    for (int y = sheet.top(); y <= sheet.bottom(); ++y)
+        for (int x = sheet.left(); x <= sheet.right(); ++x)
+            if (InkMeasure::ink(picture, x, y) > 0.5)
+                inked = inked.united(QRect(x, y, 1, 1));
+    const int gaps[4] = { inked.left() - sheet.left(), sheet.right() - inked.right(),
+        inked.top() - sheet.top(), sheet.bottom() - inked.bottom() };
+    for (int gap : gaps)
+        QVERIFY2(gap >= 1 && gap <= 8,
+            qPrintable(QStringLiteral("page %1,%2 to %3,%4, writing %5,%6 to %7,%8")
+                           .arg(sheet.left())
+                           .arg(sheet.top())
+                           .arg(sheet.right())
+                           .arg(sheet.bottom())
+                           .arg(inked.left())
+                           .arg(inked.top())
+                           .arg(inked.right())
+                           .arg(inked.bottom())));
 }
 
 void PicturesTest::linePitchGrowsFromNarrowToVeryWideSpacing()

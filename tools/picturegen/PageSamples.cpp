@@ -33,9 +33,9 @@ QImage pageSample(
     Canvas canvas(sample, Ground::Page);
     Writer writer(canvas, hand);
     const QRectF page = canvas.page();
-    // The tallest letters reach about twice the x-height above the baseline
-    // and the lowest about once below.
-    const qreal first = page.top() + m.top + 2.0 * hand.xHeight;
+    // The tallest letters reach about two and a half x-heights above the
+    // baseline and the lowest about one below.
+    const qreal first = page.top() + m.top + 2.45 * hand.xHeight;
     const qreal last = page.bottom() - m.bottom - 1.1 * hand.xHeight;
     const int count = std::max(1, int(std::floor((last - first) / pitch)) + 1);
     writer.lines(runningText(skip), 0, first, pitch, count, [&](int line) {
@@ -82,7 +82,7 @@ QImage drawMargins(int rank, const Sample &sample)
         Hand hand = pageHand();
         hand.wordSpace = 0.8;
         hand.justify = true;
-        return pageSample(sample, { 0.6, 0.6, 0.4, 0.2 }, hand, 9.4, 20);
+        return pageSample(sample, { 1.2, 1.2, 1.0, 0.6 }, hand, 9.4, 20);
     }
     }
 }

@@ -13,30 +13,31 @@ enum class Signature { Clear, Illegible, Smaller, Larger, Underlined, Encircled,
 
 const QString Name = QStringLiteral("Helen Moor");
 
-// What is left of the small letters of a name written in haste: a loop or
-// two, a tall stroke, and a thread that flattens out and trails off.
-qreal drawThread(Pen &pen, qreal x, qreal length, bool tall)
+// What is left of the small letters of a name written in haste: a hump or
+// two, a tall loop where an l stood, then a thread that flattens out and
+// trails off in a long stroke.
+qreal drawThread(Pen &pen, qreal x, bool tall)
 {
+    const QVector<qreal> heights = tall ? QVector<qreal> { 0.8, 1.9, 0.7, 0.45, 0.25, 0.12 }
+                                        : QVector<qreal> { 0.75, 0.5, 0.3, 0.14 };
     QVector<QPointF> points { { x - 0.1, -0.15 } };
     qreal at = x;
-    int i = 0;
-    while (at < x + length) {
-        const qreal fade = 1.0 - 0.75 * (at - x) / length;
-        const qreal step = pen.rng().range(0.28, 0.42);
-        if (tall && i == 1) {
-            // A tall, narrow loop where an l stood.
-            points << QPointF(at + 0.3, -1.8 + pen.jitter(0.1)) << QPointF(at + 0.12, -1.55)
-                   << QPointF(at + 0.22, -0.2);
+    for (int i = 0; i < heights.size(); ++i) {
+        const qreal h = heights[i] * pen.rng().range(0.85, 1.15);
+        const qreal step = (h < 0.3 ? 0.7 : 0.55) * pen.rng().range(0.85, 1.15);
+        if (h > 1.2) {
+            points << QPointF(at + 0.4, -h) << QPointF(at + 0.16, -h + 0.3)
+                   << QPointF(at + 0.3, 0.04);
         } else {
-            points << QPointF(at + step * 0.6, -pen.rng().range(0.5, 0.9) * fade);
-            points << QPointF(at + step, 0.04 + pen.jitter(0.08));
+            points << QPointF(at + 0.2 * step, -0.75 * h) << QPointF(at + 0.5 * step, -h)
+                   << QPointF(at + 0.8 * step, -0.7 * h)
+                   << QPointF(at + step, 0.05 + pen.jitter(0.06));
         }
         at += step;
-        ++i;
     }
-    points << QPointF(at + 0.45, -0.12) << QPointF(at + 0.9, -0.4);
-    pen.line(spline(points), 0.8);
-    return at - x + 0.6;
+    points << QPointF(at + 0.5, 0.22) << QPointF(at + 1.1, 0.12) << QPointF(at + 1.6, -0.25);
+    pen.line(spline(points), 0.85);
+    return at - x + 1.3;
 }
 
 // The letter above the signature, in the writer's everyday script: the size
@@ -119,8 +120,7 @@ QImage drawSignature(int rank, const Sample &sample)
     Hand hand = signingHand(kind);
     Writer signer(canvas, hand);
     signer.setForm([](Pen &pen, QChar letter, qreal x) {
-        return drawThread(
-            pen, x, letter == QLatin1Char('l') ? 2.2 : 1.7, letter == QLatin1Char('l'));
+        return drawThread(pen, x, letter == QLatin1Char('l'));
     });
     const QString name = kind == Signature::Illegible ? QStringLiteral("H[l] M[o]") : Name;
     const qreal width = signer.measure(name);
