@@ -45,5 +45,5 @@ bool writeContactSheet(
         y += cellHeight;
     }
     painter.end();
-    return sheet.save(path, "PNG");
+    return sheet.save(path, "PNG", 0); // the smallest file PNG allows
 }
