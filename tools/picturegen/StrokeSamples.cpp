@@ -85,7 +85,7 @@ qreal drawEnding(Pen &pen, QChar letter, qreal x, Ending kind)
     qreal reach = 0.1;
     switch (kind) {
     case Ending::Blunt:
-        pen.line(polyline({ at(-0.02, 0), at(0.2, -0.06), at(1.5, -0.95) }), 1.6, 1, Qt::FlatCap);
+        pen.line(polyline({ at(-0.02, 0), at(0.2, -0.06), at(1.5, -0.95) }), 1.9, 1, Qt::FlatCap);
         reach = 1.5;
         break;
     case Ending::Tapered:
