@@ -28,6 +28,35 @@ QString scaledName(const QString &key, int scale)
     return key.left(dot) + QStringLiteral("@%1x").arg(scale) + key.mid(dot);
 }
 
+// Draws every picture at every scale into `folder`, keeping those for the
+// contact sheet.
+bool drawAll(const KnowledgeBase &knowledge, const QString &folder, QVector<QImage> *pictures,
+    QTextStream &err)
+{
+    for (int position = 1; position <= KnowledgeBase::PictureCount; ++position) {
+        const int variation = position - 1;
+        const int category = knowledge.categoryOfVariation(variation);
+        const int rank = variation - knowledge.FirstVariation[category] + 1;
+        const QString key = KnowledgeBase::pictureKey(position);
+        for (int scale = 1; scale <= MaxScale; ++scale) {
+            // One writer for each category, one sheet of paper for each picture.
+            const Sample sample { seedFromKey(key),
+                seedFromKey(KnowledgeBase::categoryStem(category)), scale };
+            const QImage picture = drawSample(category, rank, sample);
+            QImageWriter writer(QDir(folder).filePath(scaledName(key, scale)), "jpg");
+            writer.setQuality(Quality[scale - 1]);
+            writer.setOptimizedWrite(true);
+            if (!writer.write(picture)) {
+                err << "Cannot write " << writer.fileName() << ": " << writer.errorString() << '\n';
+                return false;
+            }
+            if (scale == SheetScale)
+                pictures->append(picture);
+        }
+    }
+    return true;
+}
+
 } // namespace
 
 // Draws the sample pictures of handwriting that the program carries, one
@@ -67,28 +96,8 @@ int main(int argc, char *argv[])
     KnowledgeBase knowledge;
     knowledge.LoadKnowledgeBase();
     QVector<QImage> pictures;
-    for (int position = 1; position <= KnowledgeBase::PictureCount; ++position) {
-        const int variation = position - 1;
-        const int category = knowledge.categoryOfVariation(variation);
-        const int rank = variation - knowledge.FirstVariation[category] + 1;
-        const QString key = KnowledgeBase::pictureKey(position);
-        for (int scale = 1; scale <= MaxScale; ++scale) {
-            // One writer for each category, one sheet of paper for each picture.
-            const Sample sample { seedFromKey(key),
-                seedFromKey(KnowledgeBase::categoryStem(category)), scale };
-            const QImage picture = drawSample(category, rank, sample);
-            const QString name = scaledName(key, scale);
-            QImageWriter writer(QDir(folder).filePath(name), "jpg");
-            writer.setQuality(Quality[scale - 1]);
-            writer.setOptimizedWrite(true);
-            if (!writer.write(picture)) {
-                err << "Cannot write " << writer.fileName() << ": " << writer.errorString() << '\n';
-                return 1;
-            }
-            if (scale == SheetScale)
-                pictures.append(picture);
-        }
-    }
+    if (!drawAll(knowledge, folder, &pictures, err))
+        return 1;
 
     if (!sheet.isEmpty() && !writeContactSheet(knowledge, pictures, sheet)) {
         err << "Cannot write " << sheet << '\n';
