@@ -263,7 +263,7 @@ QImage drawLowerM(int rank, const Sample &sample)
         humps.heights = { 0.74, 0.98, 1.26 };
         break;
     case 2: // down
-        humps.heights = { 1.08, 1.24, 0.74 };
+        humps.heights = { 1.0, 1.04, 0.62 };
         break;
     case 4: // rounded
         humps.width = 0.72;

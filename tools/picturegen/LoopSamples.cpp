@@ -55,10 +55,10 @@ void drawDescender(Pen &pen, QPointF s, Lower kind)
         pen.line(spline(shaken(pen, { s, p(-0.01, 1.2), p(-0.05, 2.4) }, 0.015)));
         break;
     case Lower::Open:
-        // A full loop that comes back up but stops short of the stem.
+        // A full loop that comes back up but stops well short of the stem.
         pen.line(spline(shaken(pen,
-            { s, p(0, 0.4), p(-0.05, 1.0), p(-0.28, 1.4), p(-0.62, 1.3), p(-0.74, 0.9),
-                p(-0.62, 0.45), p(-0.46, 0.2) },
+            { s, p(0, 0.4), p(-0.05, 1.0), p(-0.28, 1.4), p(-0.62, 1.3), p(-0.76, 0.92),
+                p(-0.72, 0.58) },
             0.02)));
         break;
     case Lower::LeftArc:
