@@ -8,7 +8,7 @@ packages=(
     g++ make cmake ninja-build clang-format
     qt6-base-dev qt6-base-dev-tools libqt6test6 libqt6printsupport6 qt6-qpa-plugins
     # fonts: the program's fall-back face and the hand of the sample pictures
-    fonts-dejavu-core fonts-dancingscript
+    fonts-dejavu-core fonts-dancingscript fonts-dkg-handwriting
     # a virtual display, finding a program's window on it, and screenshots
     xvfb xauth x11-utils xdotool imagemagick
     # a real default printer for the printing test, and reading its PDF back

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <functional>
 
 namespace InkMeasure {
 
@@ -112,6 +113,268 @@ double inkAtBorder(const QImage &picture, int band)
         }
     }
     return strongest;
+}
+
+} // namespace InkMeasure
+
+namespace InkMeasure {
+
+namespace {
+
+// Ink as a map of 0 to 1 per pixel, row by row.
+struct InkMap
+{
+    int w = 0, h = 0;
+    QVector<double> v;
+
+    explicit InkMap(const QImage &picture) : w(picture.width()), h(picture.height()), v(w * h)
+    {
+        for (int y = 0; y < h; ++y)
+            for (int x = 0; x < w; ++x)
+                v[y * w + x] = ink(picture, x, y);
+    }
+    double at(int x, int y) const { return x < 0 || y < 0 || x >= w || y >= h ? 0 : v[y * w + x]; }
+};
+
+// The 4-connected patches of pixels for which `inside` holds, as lists of
+// pixel indexes; with `touchingEdge` false, patches that reach the edge of
+// the picture are left out.
+QVector<QVector<int>> patches(
+    int w, int h, const std::function<bool(int)> &inside, bool touchingEdge)
+{
+    QVector<int> label(w * h, -1);
+    QVector<QVector<int>> found;
+    for (int start = 0; start < w * h; ++start) {
+        if (label[start] >= 0 || !inside(start))
+            continue;
+        QVector<int> patch { start };
+        label[start] = int(found.size());
+        bool edge = false;
+        for (int i = 0; i < patch.size(); ++i) {
+            const int p = patch[i], x = p % w, y = p / w;
+            edge = edge || x == 0 || y == 0 || x == w - 1 || y == h - 1;
+            const int next[4] = { x > 0 ? p - 1 : -1, x < w - 1 ? p + 1 : -1, y > 0 ? p - w : -1,
+                y < h - 1 ? p + w : -1 };
+            for (int n : next) {
+                if (n >= 0 && label[n] < 0 && inside(n)) {
+                    label[n] = label[start];
+                    patch.append(n);
+                }
+            }
+        }
+        found.append(touchingEdge || !edge ? patch : QVector<int>());
+    }
+    return found;
+}
+
+QRect boxOf(const QVector<int> &patch, int w)
+{
+    QRect box;
+    for (int p : patch)
+        box = box.united(QRect(p % w, p / w, 1, 1));
+    return box;
+}
+
+} // namespace
+
+QRect page(const QImage &picture)
+{
+    const int w = picture.width(), h = picture.height();
+    QVector<int> rows(h, 0), columns(w, 0);
+    for (int y = 0; y < h; ++y) {
+        for (int x = 0; x < w; ++x) {
+            // Paper, or ink on paper: never the grey of the desk.
+            const QRgb p = picture.pixel(x, y);
+            if (qGray(p) > 215 || ink(picture, x, y) > 0.3)
+                ++rows[y], ++columns[x];
+        }
+    }
+    QRect sheet;
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x)
+            if (2 * rows[y] > w && 2 * columns[x] > h)
+                sheet = sheet.united(QRect(x, y, 1, 1));
+    return sheet;
+}
+
+double toneDifference(const QImage &a, const QImage &b, int dx)
+{
+    if (a.size() != b.size())
+        return 1;
+    double sum = 0;
+    int count = 0;
+    for (int y = 0; y < a.height(); ++y) {
+        for (int x = std::max(0, dx); x < std::min(a.width(), a.width() + dx); ++x) {
+            sum += std::abs(qGray(a.pixel(x, y)) - qGray(b.pixel(x - dx, y)));
+            ++count;
+        }
+    }
+    return count > 0 ? sum / count / 255.0 : 1;
+}
+
+Holes holes(const QImage &picture, int minArea)
+{
+    const InkMap map(picture);
+    Holes result;
+    const auto white = patches(
+        map.w, map.h, [&](int p) { return map.v[p] < 0.35; }, false);
+    for (const QVector<int> &patch : white) {
+        if (patch.size() >= minArea) {
+            ++result.count;
+            result.area += int(patch.size());
+        }
+    }
+    return result;
+}
+
+QVector<QRect> differingRegions(const QImage &a, const QImage &b, int minArea)
+{
+    const InkMap ma(a), mb(b);
+    QVector<QRect> regions;
+    const auto differing = patches(
+        ma.w, ma.h, [&](int p) { return std::abs(ma.v[p] - mb.v[p]) > 0.45; }, true);
+    for (const QVector<int> &patch : differing) {
+        if (patch.size() >= minArea)
+            regions.append(boxOf(patch, ma.w).adjusted(-2, -2, 2, 2));
+    }
+    // Patches of one letter, such as the two ways a loop may go, become one.
+    for (bool merged = true; merged;) {
+        merged = false;
+        for (int i = 0; i < regions.size() && !merged; ++i) {
+            for (int j = i + 1; j < regions.size() && !merged; ++j) {
+                if (regions[i].adjusted(-3, -3, 3, 3).intersects(regions[j])) {
+                    regions[i] = regions[i].united(regions[j]);
+                    regions.removeAt(j);
+                    merged = true;
+                }
+            }
+        }
+    }
+    return regions;
+}
+
+double inkIn(const QImage &picture, const QVector<QRect> &regions)
+{
+    const InkMap map(picture);
+    double sum = 0;
+    for (const QRect &r : regions)
+        for (int y = r.top(); y <= r.bottom(); ++y)
+            for (int x = r.left(); x <= r.right(); ++x)
+                sum += map.at(x, y);
+    return sum;
+}
+
+double rowSpan(const QImage &picture, const QVector<QRect> &regions)
+{
+    const InkMap map(picture);
+    double sum = 0;
+    int rows = 0;
+    for (const QRect &r : regions) {
+        for (int y = r.top(); y <= r.bottom(); ++y) {
+            int left = r.right() + 1, right = r.left() - 1;
+            for (int x = r.left(); x <= r.right(); ++x) {
+                if (map.at(x, y) > 0.5)
+                    left = std::min(left, x), right = std::max(right, x);
+            }
+            if (right >= left)
+                sum += right - left + 1, ++rows;
+        }
+    }
+    return rows > 0 ? sum / rows : 0;
+}
+
+double medianRunWidth(const QImage &picture, const QVector<QRect> &regions)
+{
+    const InkMap map(picture);
+    QVector<int> runs;
+    for (const QRect &r : regions) {
+        for (int y = r.top(); y <= r.bottom(); ++y) {
+            int run = 0;
+            for (int x = r.left(); x <= r.right() + 1; ++x) {
+                if (x <= r.right() && map.at(x, y) > 0.5) {
+                    ++run;
+                } else if (run > 0) {
+                    runs.append(run);
+                    run = 0;
+                }
+            }
+        }
+    }
+    if (runs.isEmpty())
+        return 0;
+    std::sort(runs.begin(), runs.end());
+    return runs[runs.size() / 2];
+}
+
+double peakSharpness(const QImage &picture, const QVector<QRect> &regions, int reach)
+{
+    const InkMap map(picture);
+    double sum = 0;
+    int peaks = 0;
+    for (const QRect &r : regions) {
+        // The upper edge of the ink, column by column.
+        QVector<int> top(r.width(), -1);
+        for (int x = r.left(); x <= r.right(); ++x)
+            for (int y = r.top(); y <= r.bottom() && top[x - r.left()] < 0; ++y)
+                top[x - r.left()] = map.at(x, y) > 0.5 ? y : -1;
+        for (int i = reach; i + reach < top.size(); ++i) {
+            const int t = top[i];
+            bool peak = t >= 0;
+            for (int d = 1; d <= reach && peak; ++d)
+                peak = top[i - d] >= t && top[i + d] >= t
+                    && (d > 1 || top[i - 1] > t || top[i + 1] > t);
+            if (peak) {
+                sum += (top[i - reach] + top[i + reach]) / 2.0 - t;
+                ++peaks;
+            }
+        }
+    }
+    return peaks > 0 ? sum / peaks : 0;
+}
+
+double tailUpturn(const QImage &picture, const QVector<QRect> &regions)
+{
+    const InkMap map(picture);
+    double sum = 0;
+    for (const QRect &r : regions) {
+        int lowest = r.top(), leftX = r.right() + 1, leftY = r.top();
+        for (int y = r.top(); y <= r.bottom(); ++y) {
+            for (int x = r.left(); x <= r.right(); ++x) {
+                if (map.at(x, y) <= 0.5)
+                    continue;
+                lowest = std::max(lowest, y);
+                if (x < leftX)
+                    leftX = x, leftY = y;
+            }
+        }
+        sum += lowest - leftY;
+    }
+    return regions.isEmpty() ? 0 : sum / regions.size();
+}
+
+double dotGap(const QImage &picture, const QImage &undotted)
+{
+    const InkMap dotted(picture), plain(undotted);
+    const auto dots = patches(
+        dotted.w, dotted.h, [&](int p) { return dotted.v[p] > 0.5 && plain.v[p] < 0.2; }, true);
+    double sum = 0;
+    int count = 0;
+    for (const QVector<int> &dot : dots) {
+        if (dot.size() < 4)
+            continue;
+        const QRect box = boxOf(dot, dotted.w);
+        // Straight down from the dot to the first ink of the letter.
+        int stem = dotted.h;
+        for (int x = box.left(); x <= box.right(); ++x)
+            for (int y = box.bottom() + 1; y < std::min(stem, dotted.h); ++y)
+                if (plain.at(x, y) > 0.5)
+                    stem = std::min(stem, y);
+        if (stem < dotted.h) {
+            sum += stem - box.bottom() - 1;
+            ++count;
+        }
+    }
+    return count > 0 ? sum / count : -1;
 }
 
 } // namespace InkMeasure

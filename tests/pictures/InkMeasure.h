@@ -27,4 +27,51 @@ double slant(const QImage &picture);
 // The strongest ink found within `band` pixels of the picture's edge.
 double inkAtBorder(const QImage &picture, int band);
 
+// The sheet of paper in a picture of a page lying on the desk: the rows and
+// columns that are mostly bright paper rather than grey desk.
+QRect page(const QImage &picture);
+
+// How far two pictures of the same size differ, with `b` moved `dx` pixels
+// to the right: the mean difference of their brightness, from 0 to 1.
+double toneDifference(const QImage &a, const QImage &b, int dx = 0);
+
+// The white enclosed by ink, as in the loop of an e or the inside of an o:
+// how many such holes of at least `minArea` pixels there are, and their area.
+struct Holes
+{
+    int count = 0;
+    int area = 0;
+};
+Holes holes(const QImage &picture, int minArea);
+
+// Where two pictures of the same writing differ: the boxes around each patch
+// of differing ink of at least `minArea` pixels, such as the letters that
+// show a variation's feature.
+QVector<QRect> differingRegions(const QImage &a, const QImage &b, int minArea);
+
+// All the ink within the regions.
+double inkIn(const QImage &picture, const QVector<QRect> &regions);
+
+// How wide the ink within the regions spreads across each row, from its
+// leftmost to its rightmost pixel, on average over the rows that hold ink.
+double rowSpan(const QImage &picture, const QVector<QRect> &regions);
+
+// The median length of the horizontal runs of ink within the regions: the
+// width of the strokes that stand upright there.
+double medianRunWidth(const QImage &picture, const QVector<QRect> &regions);
+
+// How sharply the tops of the letters within the regions come to a point:
+// at each peak of the ink's upper edge, how far that edge falls within
+// `reach` pixels on either side, on average.
+double peakSharpness(const QImage &picture, const QVector<QRect> &regions, int reach);
+
+// How far the stroke within each region turns back up after its lowest
+// point on its way to the left: the height of its leftmost ink above its
+// lowest ink, on average over the regions.
+double tailUpturn(const QImage &picture, const QVector<QRect> &regions);
+
+// The white between each dot that `picture` adds to `undotted` (the same
+// writing without the dots) and the stroke beneath it, on average.
+double dotGap(const QImage &picture, const QImage &undotted);
+
 } // namespace InkMeasure

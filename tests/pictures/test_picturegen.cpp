@@ -28,17 +28,21 @@ void PictureGeneratorTest::initTestCase()
     QProcess generator;
     generator.setProcessChannelMode(QProcess::ForwardedErrorChannel);
     generator.start(QStringLiteral(QUILLMERE_PICTUREGEN), { output.path() });
-    QVERIFY(generator.waitForFinished(60000));
+    QVERIFY(generator.waitForFinished(110000));
     QCOMPARE(generator.exitStatus(), QProcess::NormalExit);
     QCOMPARE(generator.exitCode(), 0);
 }
 
 void PictureGeneratorTest::redrawingGivesTheCommittedFiles_data()
 {
+    // Every picture at each of its three scales.
     QTest::addColumn<QString>("key");
-    for (int position = 1; position <= KnowledgeBase::PictureCount; ++position)
-        QTest::newRow(qPrintable(KnowledgeBase::pictureKey(position)))
-            << KnowledgeBase::pictureKey(position);
+    for (int position = 1; position <= KnowledgeBase::PictureCount; ++position) {
+        const QString key = KnowledgeBase::pictureKey(position);
+        for (const QString &name : { key, key.chopped(4) + QStringLiteral("@2x.jpg"),
+                 key.chopped(4) + QStringLiteral("@3x.jpg") })
+            QTest::newRow(qPrintable(name)) << name;
+    }
 }
 
 void PictureGeneratorTest::redrawingGivesTheCommittedFiles()
@@ -53,7 +57,7 @@ void PictureGeneratorTest::redrawingGivesTheCommittedFiles()
 
 void PictureGeneratorTest::writesNothingButThePictures()
 {
-    QCOMPARE(QDir(output.path()).entryList(QDir::Files).size(), KnowledgeBase::PictureCount);
+    QCOMPARE(QDir(output.path()).entryList(QDir::Files).size(), 3 * KnowledgeBase::PictureCount);
 }
 
 QTEST_GUILESS_MAIN(PictureGeneratorTest)

@@ -37,15 +37,13 @@ bool writeContactSheet(
         for (int v = knowledge.FirstVariation[c]; v <= knowledge.LastVariation[c]; ++v) {
             const int x = Gap + (v - knowledge.FirstVariation[c]) * cellWidth;
             const QImage &picture = pictures.value(v);
-            // Pixel-doubled, so the sheet shows the real pixels.
-            painter.drawImage(QRect(x, y, 118 * Zoom, 131 * Zoom),
-                picture.scaled(
-                    118 * Zoom, 131 * Zoom, Qt::IgnoreAspectRatio, Qt::FastTransformation));
+            // The pictures drawn for a screen of scale 2, pixel for pixel.
+            painter.drawImage(QRect(x, y, 118 * Zoom, 131 * Zoom), picture);
             painter.drawText(QRect(x - Gap / 2, y + 131 * Zoom + 2, cellWidth, Caption - 4),
                 Qt::AlignHCenter | Qt::AlignTop | Qt::TextWordWrap, knowledge.VariationNames[v]);
         }
         y += cellHeight;
     }
     painter.end();
-    return sheet.save(path, "PNG");
+    return sheet.save(path, "PNG", 0); // the smallest file PNG allows
 }

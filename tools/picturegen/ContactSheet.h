@@ -6,7 +6,7 @@
 
 class KnowledgeBase;
 
-// All pictures at twice their size, one row per category, each named
+// All pictures as drawn for a screen of scale 2, one row per category, each named
 // beneath, for judging the set side by side.
 bool writeContactSheet(
     const KnowledgeBase &knowledge, const QVector<QImage> &pictures, const QString &path);

@@ -56,39 +56,45 @@ qreal humpsAdvance(const Humps &humps)
     return 0.3 + humps.arches * humps.width + (humps.exit ? 0.3 : 0.05);
 }
 
+namespace {
+
+// One arch from partway up the stem at `stem` over to the foot of the next.
+QVector<QPointF> arch(qreal stem, qreal next, qreal h, const Humps &humps)
+{
+    const qreal w = next - stem;
+    if (humps.sharp)
+        return { { stem, -0.3 * h }, { stem + 0.5 * w, -h - 0.1 }, { next, 0 } };
+    if (humps.round)
+        return { { stem, -0.35 * h }, { stem + 0.03, -0.72 * h }, { stem + 0.16, -0.97 * h },
+            { stem + 0.5 * w, -h }, { next - 0.16, -0.96 * h }, { next - 0.02, -0.7 * h },
+            { next, -0.3 * h }, { next + 0.01, 0 } };
+    return { { stem, -0.35 * h }, { stem + 0.03, -0.75 * h }, { stem + 0.13, -0.96 * h },
+        { stem + 0.5 * w, -h }, { next - 0.06, -0.88 * h }, { next, -0.5 * h },
+        { next + 0.01, 0 } };
+}
+
+} // namespace
+
 QPointF drawHumps(Pen &pen, qreal x, const Humps &humps)
 {
     const QPointF start = humpsStart(x, humps);
     const qreal h0 = -start.y();
-    QVector<QPointF> points;
+    // Up into the first stem and down it.
+    QVector<QPointF> first;
     if (humps.entry) {
-        if (humps.sharp)
-            points << QPointF(x, -0.05) << QPointF(x + 0.12, -0.55 * h0);
-        else
-            points << QPointF(x, -0.05) << QPointF(x + 0.06, -0.55 * h0)
-                   << QPointF(x + 0.13, -0.9 * h0);
+        first << QPointF(x, -0.05) << QPointF(x + 0.1, -0.5 * h0);
+        if (!humps.sharp)
+            first << QPointF(x + 0.18, -0.9 * h0);
     }
-    points << start;
-    pen.line(humps.sharp ? polyline(shaken(pen, points, 0.02)) : spline(shaken(pen, points, 0.02)));
+    first << start << QPointF(start.x() + 0.03, -0.5 * h0) << QPointF(start.x() + 0.04, 0);
+    pen.line(humps.sharp ? polyline(shaken(pen, first, 0.015)) : spline(shaken(pen, first, 0.015)));
 
-    // Each arch starts from the foot of a stem, runs up it and over to the next.
     qreal stem = start.x() + 0.04;
-    pen.line(spline(shaken(pen, { start, QPointF(stem, 0) }, 0.015)));
     for (int a = 0; a < humps.arches; ++a) {
-        const qreal h = humps.heights.value(a + 1, 1), w = humps.width, next = stem + w;
-        QVector<QPointF> arch;
-        if (humps.sharp) {
-            arch << QPointF(stem, 0) << QPointF(stem + 0.03, -0.45 * h)
-                 << QPointF(stem + 0.5 * w, -h) << QPointF(next, -0.35 * h)
-                 << QPointF(next + 0.01, 0);
-            pen.line(polyline(shaken(pen, arch, 0.02)));
-        } else {
-            arch << QPointF(stem, 0) << QPointF(stem + 0.01, -0.55 * h)
-                 << QPointF(stem + 0.12, -0.92 * h) << QPointF(stem + 0.5 * w, -h)
-                 << QPointF(next - 0.06, -0.88 * h) << QPointF(next, -0.5 * h)
-                 << QPointF(next + 0.01, 0);
-            pen.line(spline(shaken(pen, arch, 0.02)));
-        }
+        const qreal h = humps.heights.value(a + 1, 1) * (1 + pen.jitter(0.03));
+        const qreal next = stem + humps.width * (1 + pen.jitter(0.05));
+        const QVector<QPointF> points = shaken(pen, arch(stem, next, h, humps), 0.015);
+        pen.line(humps.sharp ? polyline(points) : spline(points));
         stem = next;
     }
     const QPointF foot(stem + 0.01, 0);

@@ -24,9 +24,10 @@ QVector<QPointF> moved(QVector<QPointF> points, QPointF offset);
 struct Humps
 {
     int arches = 2;
-    QVector<qreal> heights { 1, 1, 1 }; // the entry and each arch, in x-heights
+    QVector<qreal> heights { 1, 1, 1 }; // the first stem and each arch, in x-heights
     qreal width = 0.5; // from stem to stem
-    bool sharp = false; // pointed arches instead of round ones
+    bool sharp = false; // pointed arches on straight legs
+    bool round = false; // wide, flat-topped arches
     bool entry = true; // the upstroke into the first stem
     bool exit = true; // the short stroke out of the last stem
 };

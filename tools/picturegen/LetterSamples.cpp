@@ -3,6 +3,11 @@
 #include "Forms.h"
 #include "Samples.h"
 
+#include <QtMath>
+
+#include <algorithm>
+#include <cmath>
+
 namespace {
 
 // A t: the stem rises to `height`, the bar crosses it at `bar`.
@@ -10,82 +15,111 @@ enum class TStem { Retraced, Looped, Normal, Long, Short };
 
 qreal drawT(Pen &pen, qreal x, TStem kind)
 {
-    const qreal s = x + 0.32;
-    qreal height = 2.1, bar = 1.45;
+    const qreal s = x + 0.34;
+    qreal height = 2.0 * (1 + pen.jitter(0.04)), bar = 1.4;
     if (kind == TStem::Long)
-        height = 3.4;
+        height = 3.3 * (1 + pen.jitter(0.03)), bar = 1.5;
     if (kind == TStem::Short)
-        height = 1.15, bar = 0.95;
-    const qreal top = -height + pen.jitter(0.05);
+        height = 1.2 * (1 + pen.jitter(0.03)), bar = 0.95;
+    const qreal top = -height;
+    const QVector<QPointF> foot { { s, -0.25 }, { s + 0.06, -0.02 }, { s + 0.22, 0.03 },
+        { s + 0.48, -0.24 } };
     switch (kind) {
     case TStem::Looped:
         pen.line(spline(shaken(pen,
-            { { x - 0.05, -0.08 }, { s + 0.15, -0.45 }, { s + 0.55, -1.2 }, { s + 0.55, -1.85 },
-                { s + 0.22, top }, { s - 0.12, -1.85 }, { s - 0.14, -1.2 }, { s - 0.05, -0.5 },
-                { s, 0 } })));
+            QVector<QPointF> { { x - 0.04, -0.1 }, { s + 0.12, -0.45 }, { s + 0.33, -1.1 },
+                { s + 0.3, top + 0.35 }, { s + 0.1, top }, { s - 0.14, top + 0.35 },
+                { s - 0.12, -1.0 }, { s - 0.03, -0.55 } }
+                + foot,
+            0.025)));
         break;
-    case TStem::Retraced:
-        // Up the stem and down again on the same track, so it shows twice as heavy.
-        pen.line(
-            spline(shaken(pen, { { x - 0.05, -0.08 }, { s - 0.1, -0.35 }, { s - 0.02, -0.8 } })));
-        pen.line(polyline({ { s - 0.02, -0.8 }, { s + 0.03, top }, { s, 0 } }), 1.9);
-        break;
-    default:
-        // The stem starts at its top; the stroke from the letter before meets it low down.
-        pen.line(
-            spline(shaken(pen, { { x - 0.05, -0.08 }, { s - 0.15, -0.3 }, { s - 0.02, -0.55 } })));
-        pen.line(polyline({ { s + 0.02, top }, { s, 0 } }));
+    case TStem::Retraced: {
+        // Up the stem from the foot and straight down again on the same
+        // track: a doubled, darker stem that comes to a point at the top.
+        const QVector<QPointF> up { { s - 0.11, -0.3 }, { s - 0.1, -0.9 }, { s - 0.03, top + 0.35 },
+            { s + 0.03, top } };
+        pen.line(spline(shaken(pen, QVector<QPointF> { { x - 0.04, -0.1 } } + up, 0.01)));
+        QVector<QPointF> back = up;
+        std::reverse(back.begin(), back.end());
+        pen.line(spline(back), 0.95);
+        pen.line(spline(shaken(pen,
+            QVector<QPointF> { { s + 0.03, top }, { s + 0.07, top + 0.4 }, { s + 0.04, -0.9 } }
+                + foot,
+            0.01)));
         break;
     }
-    pen.line(spline(shaken(pen, { { s, 0 }, { s + 0.15, 0.05 }, { s + 0.45, -0.25 } }, 0.02)));
+    default:
+        // The stroke from the letter before stops low on the stem; the stem is
+        // one stroke down from its top.
+        pen.line(spline(
+            shaken(pen, { { x - 0.04, -0.1 }, { s - 0.16, -0.3 }, { s - 0.04, -0.6 } }, 0.02)));
+        pen.line(spline(shaken(pen, QVector<QPointF> { { s + 0.03, top } } + foot, 0.02)), 0.85);
+        break;
+    }
     pen.line(spline(shaken(pen,
-        { { s - 0.38, -bar + 0.05 }, { s + 0.05, -bar - 0.02 }, { s + 0.5, -bar - 0.06 } }, 0.03)));
-    return 0.85;
+        { { s - 0.4, -bar + 0.04 }, { s + 0.05, -bar - 0.02 }, { s + 0.5, -bar - 0.07 } }, 0.04)));
+    return 0.86;
 }
 
 enum class IDot { Directly, Just, High, Light, Left, Right, Circle, Smudge, Absent };
 
-qreal drawI(Pen &pen, QChar, qreal x, IDot kind)
+// A dot as a pen makes it: a little round blot, never twice the same.
+void penDot(Pen &pen, QPointF at, qreal size, qreal opacity = 1)
+{
+    const qreal rx = 0.5 * size * (1 + pen.jitter(0.1)), ry = rx * pen.rng().range(0.78, 1.0);
+    QPainterPath blot;
+    blot.addEllipse(QPointF(0, 0), rx, ry);
+    pen.fill(QTransform().rotate(pen.rng().range(-50, 50)).map(blot).translated(at), opacity);
+}
+
+qreal drawI(Pen &pen, qreal x, IDot kind)
 {
     const qreal advance = pen.letter(QChar(0x0131), x);
     const QPointF stem = Pen::top(QChar(0x0131)) + QPointF(x, 0);
-    qreal gap = 0.75, dx = 0.05;
+    // How far the dot's centre lies above the top of the stem, and beside it.
+    qreal gap = 0.95, dx = 0.03;
     switch (kind) {
-    case IDot::Directly:
-        gap = 0.3;
+    case IDot::Just:
+        gap = 0.36;
         break;
     case IDot::High:
-        gap = 2.0;
+        gap = 1.95;
         break;
     case IDot::Left:
-        dx = -0.85;
+        dx = -0.7;
         break;
     case IDot::Right:
-        dx = 1.0;
+        dx = 0.95;
         break;
     default:
         break;
     }
-    const QPointF at(stem.x() + dx + pen.jitter(0.05), stem.y() - gap + pen.jitter(0.05));
+    const QPointF at(stem.x() + dx + pen.jitter(0.04), stem.y() - gap + pen.jitter(0.04));
+    const qreal size = 0.32 * (1 + pen.jitter(0.1));
     switch (kind) {
     case IDot::Absent:
         break;
     case IDot::Light:
-        dot(pen, at, 0.11, 0.32);
+        penDot(pen, at, 0.22, 0.3);
         break;
     case IDot::Circle: {
-        QPainterPath ring;
-        ring.addEllipse(at + QPointF(0, -0.1), 0.24, 0.24);
-        pen.line(ring, 0.75);
+        // A small ring, its end running past its start.
+        const qreal r = 0.23 * (1 + pen.jitter(0.1)), from = pen.rng().range(60, 120);
+        QVector<QPointF> ring;
+        for (qreal a = from; a <= from + 400; a += 40)
+            ring << at
+                    + QPointF(
+                        r * std::cos(qDegreesToRadians(a)), -r * std::sin(qDegreesToRadians(a)));
+        pen.line(spline(shaken(pen, ring, 0.02)), 0.75);
         break;
     }
     case IDot::Smudge:
-        pen.blot(at + QPointF(0.1, 0), 0.42, 0.3, 0.8);
-        pen.blot(at + QPointF(0.3, 0.05), 0.3, 0.2, 0.5);
-        dot(pen, at, 0.2);
+        pen.blot(at + QPointF(0.12, 0.02), 0.45, 0.3, 0.75);
+        pen.blot(at + QPointF(0.35, 0.06), 0.3, 0.2, 0.45);
+        penDot(pen, at, size);
         break;
     default:
-        dot(pen, at, 0.17);
+        penDot(pen, at, size);
         break;
     }
     return advance;
@@ -95,25 +129,36 @@ enum class ELoop { Narrow, Broad, None, Greek };
 
 qreal drawE(Pen &pen, qreal x, ELoop kind)
 {
+    const QVector<QPointF> bottom { { x + 0.12, -0.36 }, { x + 0.22, -0.06 }, { x + 0.46, 0.01 },
+        { x + 0.7, -0.08 }, { x + 0.9, -0.3 } };
     if (kind == ELoop::Greek) {
+        // Two bowls open to the right, meeting in a point in the middle.
         pen.line(spline(shaken(pen,
-            { { x - 0.02, -0.2 }, { x + 0.25, -0.55 }, { x + 0.62, -0.92 }, { x + 0.42, -1.05 },
-                { x + 0.2, -0.82 }, { x + 0.4, -0.56 }, { x + 0.55, -0.55 }, { x + 0.38, -0.55 },
-                { x + 0.14, -0.32 }, { x + 0.27, -0.02 }, { x + 0.58, 0 }, { x + 0.82, -0.28 } },
-            0.03)));
-        return 0.85;
+            { { x + 0.62, -0.84 }, { x + 0.42, -1.0 }, { x + 0.18, -0.93 }, { x + 0.1, -0.72 },
+                { x + 0.22, -0.56 }, { x + 0.44, -0.5 }, { x + 0.2, -0.44 }, { x + 0.06, -0.26 },
+                { x + 0.16, -0.04 }, { x + 0.42, 0.01 }, { x + 0.68, -0.08 }, { x + 0.9, -0.3 } },
+            0.025)));
+        return 0.95;
+    }
+    if (kind == ELoop::None) {
+        // Up and straight down the same way: no loop at all.
+        pen.line(spline(shaken(pen,
+            QVector<QPointF> { { x - 0.03, -0.12 }, { x + 0.2, -0.45 }, { x + 0.36, -0.8 },
+                { x + 0.42, -1.0 }, { x + 0.35, -0.75 }, { x + 0.22, -0.42 } }
+                + bottom.mid(1),
+            0.015)));
+        return 0.92;
     }
     // The upstroke rises to the top of the loop and the downstroke comes back
-    // to the left of it, `open` x-heights away.
-    const qreal open = kind == ELoop::Narrow ? 0.12 : kind == ELoop::Broad ? 0.52 : 0.0;
-    const qreal wide = kind == ELoop::Broad ? 0.2 : 0;
-    QVector<QPointF> points { { x - 0.02, -0.1 }, { x + 0.3, -0.4 }, { x + 0.5 + wide, -0.75 },
-        { x + 0.42 + wide * 0.6, -1.02 } };
-    points << QPointF(x + 0.43 + wide * 0.6 - open * 0.6, -1.0) << QPointF(x + 0.36 - open, -0.72)
-           << QPointF(x + 0.26 - open * 0.6, -0.3) << QPointF(x + 0.42, -0.01)
-           << QPointF(x + 0.68 + wide, -0.05) << QPointF(x + 0.9 + wide, -0.3);
-    pen.line(spline(shaken(pen, points, 0.02)));
-    return 0.9 + wide;
+    // `open` x-heights to the left of it.
+    const qreal open = kind == ELoop::Narrow ? 0.36 : 0.7;
+    const qreal reach = kind == ELoop::Broad ? 0.12 : 0;
+    pen.line(spline(shaken(pen,
+        QVector<QPointF> { { x - 0.03, -0.12 }, { x + 0.3, -0.4 }, { x + 0.55 + reach, -0.68 },
+            { x + 0.52 + reach - 0.3 * open, -1.0 }, { x + 0.55 + reach - open, -0.72 } }
+            + bottom,
+        0.015)));
+    return 0.92 + reach;
 }
 
 enum class OShape { Closed, Open, InnerLoop };
@@ -121,24 +166,30 @@ enum class OShape { Closed, Open, InnerLoop };
 qreal drawO(Pen &pen, qreal x, OShape kind)
 {
     const QPointF c(x + 0.45, -0.5);
-    const qreal rx = 0.38, ry = 0.5;
+    const qreal rx = 0.41 * (1 + pen.jitter(0.05)), ry = 0.5;
     auto at = [&](qreal degrees) {
         const qreal a = qDegreesToRadians(degrees);
         return c + QPointF(rx * std::cos(a), -ry * std::sin(a));
     };
-    QVector<QPointF> points { { x - 0.05, -0.15 }, { x + 0.2, -0.65 } };
-    // Counter-clockwise from the top right, once around.
-    const qreal from = kind == OShape::Open ? 112 : 70;
-    const qreal to = kind == OShape::Open ? 398 : 430;
-    points.clear();
-    for (qreal a = from; a <= to; a += 24)
+    // Counter-clockwise from the top, once around; an open o stops short of
+    // where it began.
+    const qreal from = kind == OShape::Open ? 104 : 80;
+    const qreal to = kind == OShape::Open ? 438 : 440;
+    QVector<QPointF> points;
+    for (qreal a = from; a <= to + 0.1; a += (to - from) / 12)
         points << at(a);
     if (kind == OShape::InnerLoop)
-        points << c + QPointF(0.02, -0.1) << c + QPointF(0.16, 0.14) << c + QPointF(0.3, -0.1)
-               << c + QPointF(0.24, -0.44);
+        // Down inside the o and round a loop of its own before leaving.
+        points << c + QPointF(-0.04, -0.34) << c + QPointF(-0.18, -0.1) << c + QPointF(-0.04, 0.12)
+               << c + QPointF(0.19, 0.0) << c + QPointF(0.2, -0.3) << c + QPointF(0.12, -0.48);
     const QPointF last = points.last();
-    points << QPointF(last.x() + 0.3, last.y() + 0.02) << QPointF(last.x() + 0.55, last.y() + 0.1);
-    pen.line(spline(shaken(pen, points, 0.015)));
+    if (kind == OShape::Open)
+        points << QPointF(last.x() + 0.2, last.y() - 0.1)
+               << QPointF(last.x() + 0.45, last.y() - 0.08);
+    else
+        points << QPointF(last.x() + 0.25, last.y() - 0.02)
+               << QPointF(last.x() + 0.5, last.y() + 0.06);
+    pen.line(spline(shaken(pen, points, 0.012)));
     return 1.0;
 }
 
@@ -146,82 +197,81 @@ enum class DStem { High, Pointed, Looped, Split };
 
 qreal drawD(Pen &pen, qreal x, DStem kind)
 {
-    // The bowl, like an o that leaves from its right side.
-    const QPointF c(x + 0.42, -0.5);
-    QVector<QPointF> bowl;
-    for (qreal a = 60; a <= 380; a += 32) {
-        const qreal r = qDegreesToRadians(a);
-        bowl << c + QPointF(0.36 * std::cos(r), -0.5 * std::sin(r));
-    }
-    pen.line(spline(shaken(pen, bowl, 0.015)));
-    const qreal s = x + 0.82;
+    // The bowl and foot of the font's a, with a stem drawn on top.
+    const qreal advance = pen.letter(QLatin1Char('a'), x);
+    const QPointF s = Pen::stem(QLatin1Char('a'), -0.7) + QPointF(x, 0);
+    auto p = [&](qreal dx, qreal y) { return QPointF(s.x() + dx, y); };
     switch (kind) {
     case DStem::High:
-        pen.line(polyline({ { s - 0.03, -0.85 }, { s + 0.02, -3.3 + pen.jitter(0.05) }, { s, 0 } }),
-            1.3);
+        pen.line(polyline(shaken(pen, { p(0.04, -3.1), p(0.01, -1.6), p(0, -0.6) }, 0.015)));
         break;
     case DStem::Pointed:
-        pen.line(polyline(shaken(pen, { { x + 0.42, -1.0 }, { s + 0.03, -2.2 }, { s, 0 } }, 0.02)));
+        // Up and down again in a sharp, narrow peak.
+        pen.line(polyline(shaken(pen,
+            { p(-0.46, -0.92), p(-0.2, -1.6), p(0.03, -2.4), p(0.02, -1.5), p(0, -0.6) }, 0.015)));
         break;
     case DStem::Looped:
         pen.line(spline(shaken(pen,
-            { { x + 0.55, -0.95 }, { s + 0.35, -1.5 }, { s + 0.38, -1.95 }, { s + 0.12, -2.2 },
-                { s - 0.12, -1.9 }, { s - 0.06, -1.2 }, { s, 0 } },
-            0.02)));
+            { p(-0.3, -0.92), p(0.05, -1.3), p(0.3, -1.8), p(0.22, -2.25), p(-0.02, -2.38),
+                p(-0.24, -2.1), p(-0.16, -1.5), p(-0.03, -0.95), p(0, -0.6) },
+            0.015)));
         break;
     case DStem::Split:
-        pen.line(spline(
-            shaken(pen, { { x + 0.55, -0.95 }, { s - 0.25, -1.6 }, { s - 0.4, -2.1 } }, 0.02)));
-        pen.line(spline(shaken(pen, { { s + 0.3, -2.2 }, { s + 0.1, -1.3 }, { s, 0 } }, 0.02)));
+        // The way up and the way down stand apart at the top.
+        pen.line(spline(shaken(pen, { p(-0.3, -0.92), p(-0.24, -1.5), p(-0.3, -2.2) }, 0.015)));
+        pen.line(polyline(shaken(pen, { p(0.1, -2.3), p(0.05, -1.4), p(0, -0.6) }, 0.015)));
         break;
     }
-    pen.line(spline(shaken(pen, { { s, 0 }, { s + 0.15, 0.04 }, { s + 0.4, -0.25 } }, 0.02)));
-    return 1.2;
+    return advance;
 }
 
 } // namespace
 
-QImage drawTBar(int rank, quint64 seed)
+QImage drawTBar(int rank, const Sample &sample)
 {
     const auto kind = TStem(qBound(0, rank - 1, 4));
     const Form form = [kind](Pen &pen, QChar, qreal x) { return drawT(pen, x, kind); };
-    const qreal top = kind == TStem::Long ? 41 : 31;
-    return wordsSample(seed, letterHand(), form, { "[t]he [t]en[t]", "a[t] las[t]", "li[t][t]le" },
-        { 0, 6, 2 }, top, kind == TStem::Long ? 36 : 37);
+    // Room above the first line for the longest stem, in every picture.
+    return wordsSample(sample, letterHand(), form,
+        { "[t]he [t]en[t]", "a[t] las[t]", "li[t][t]le" }, { 0, 6, 2 }, 42, 36);
 }
 
-QImage drawIDot(int rank, quint64 seed)
+QImage drawIDot(int rank, const Sample &sample)
 {
     const auto kind = IDot(qBound(0, rank - 1, 8));
-    const Form form = [kind](Pen &pen, QChar c, qreal x) { return drawI(pen, c, x, kind); };
+    const Form form = [kind](Pen &pen, QChar, qreal x) { return drawI(pen, x, kind); };
+    // Room above the first line for the highest dots, in every picture.
     return wordsSample(
-        seed, letterHand(), form, { "[i]n [i]t", "k[i]w[i] p[i]e", "m[i]n[i]" }, { 0, 7, 2 }, 34);
+        sample, letterHand(), form, { "[i]n [i]t", "k[i]w[i] p[i]e", "m[i]n[i]" }, { 0, 7, 2 }, 40);
 }
 
-QImage drawLowerE(int rank, quint64 seed)
+QImage drawLowerE(int rank, const Sample &sample)
 {
     const auto kind = ELoop(qBound(0, rank - 1, 3));
     const Form form = [kind](Pen &pen, QChar, qreal x) { return drawE(pen, x, kind); };
+    Hand hand = letterHand();
+    hand.xHeight = 11;
     return wordsSample(
-        seed, letterHand(), form, { "s[e][e] m[e]", "gr[e][e]n", "th[e] tr[e][e]" }, { 2, 7, 0 });
+        sample, hand, form, { "s[e][e] m[e]", "gr[e][e]n", "th[e] tr[e][e]" }, { 2, 7, 0 }, 31, 38);
 }
 
-QImage drawLowerM(int rank, quint64 seed)
+QImage drawLowerM(int rank, const Sample &sample)
 {
     Humps humps;
     switch (rank) {
     case 1: // uphill
-        humps.heights = { 0.7, 1.0, 1.35 };
+        humps.heights = { 0.74, 0.98, 1.26 };
         break;
     case 2: // down
-        humps.heights = { 1.35, 1.0, 0.7 };
+        humps.heights = { 1.0, 1.04, 0.62 };
         break;
     case 4: // rounded
-        humps.width = 0.78;
+        humps.width = 0.72;
+        humps.round = true;
         break;
     case 5: // sharp
         humps.sharp = true;
-        humps.width = 0.42;
+        humps.width = 0.44;
         break;
     default:
         break;
@@ -229,14 +279,16 @@ QImage drawLowerM(int rank, quint64 seed)
     const Form form = [humps](Pen &pen, QChar c, qreal x) {
         Humps h = humps;
         h.arches = c == QLatin1Char('n') ? 1 : 2;
+        if (h.arches == 1)
+            h.heights = { h.heights[0], h.heights[1] };
         drawHumps(pen, x, h);
         return humpsAdvance(h);
     };
     return wordsSample(
-        seed, letterHand(), form, { "[m]y [m]o[m]", "su[m][m]er", "ho[m]e [n]ow" }, { 2, 6, 0 });
+        sample, letterHand(), form, { "[m]y [m]o[m]", "su[m][m]er", "ho[m]e [n]ow" }, { 2, 6, 0 });
 }
 
-QImage drawLowerO(int rank, quint64 seed)
+QImage drawLowerO(int rank, const Sample &sample)
 {
     const auto kind = OShape(qBound(0, rank - 1, 2));
     const Form form = [kind](Pen &pen, QChar, qreal x) { return drawO(pen, x, kind); };
@@ -244,14 +296,13 @@ QImage drawLowerO(int rank, quint64 seed)
     // Large enough that the inside of the o shows.
     hand.xHeight = 12;
     return wordsSample(
-        seed, hand, form, { "g[o][o]d", "t[o] g[o]", "m[o][o]n" }, { 2, 8, 0 }, 33, 38);
+        sample, hand, form, { "g[o][o]d", "t[o] g[o]", "m[o][o]n" }, { 2, 8, 0 }, 33, 38);
 }
 
-QImage drawLowerD(int rank, quint64 seed)
+QImage drawLowerD(int rank, const Sample &sample)
 {
     const auto kind = DStem(qBound(0, rank - 1, 3));
     const Form form = [kind](Pen &pen, QChar, qreal x) { return drawD(pen, x, kind); };
-    const qreal top = kind == DStem::High ? 42 : 36;
-    return wordsSample(seed, letterHand(), form, { "[d]a[d]", "ol[d] [d]ay", "ki[d]s" },
-        { 2, 6, 0 }, top, kind == DStem::High ? 36 : 36);
+    return wordsSample(
+        sample, letterHand(), form, { "[d]a[d]", "ol[d] [d]ay", "ki[d]s" }, { 2, 6, 0 }, 42, 36);
 }

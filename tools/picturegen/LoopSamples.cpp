@@ -20,54 +20,63 @@ enum class Lower {
     Broad
 };
 
-// The part below the baseline, from the top of the stem at s.
+// The part below the baseline, from the foot of the stem at s. Each one is
+// drawn a little differently, as a hand never makes the same loop twice.
 void drawDescender(Pen &pen, QPointF s, Lower kind)
 {
     const qreal x = s.x();
-    auto p = [x](qreal dx, qreal y) { return QPointF(x + dx, y); };
+    const qreal deep = 1 + pen.jitter(0.08), wide = 1 + pen.jitter(0.12);
+    auto p = [&](qreal dx, qreal y) { return QPointF(x + dx * wide, y * deep); };
+    const QPointF exit(x + 0.38, -0.26);
     switch (kind) {
-    case Lower::Triangular:
+    case Lower::Triangular: {
+        // Straight down, a sharp turn to the left, and straight back up.
+        const qreal corner = pen.rng().range(-0.05, 0.2);
         pen.line(polyline(
-            shaken(pen, { s, p(0, 1.35), p(-0.75, 1.4), p(0.02, 0.02), p(0.35, -0.22) }, 0.02)));
+            shaken(pen, { s, p(0, 1.3), p(-0.72, 1.3 - corner), p(0.02, 0.02), exit }, 0.03)));
         break;
+    }
     case Lower::Rounded:
         pen.line(spline(shaken(pen,
-            { s, p(0, 0.3), p(-0.04, 1.0), p(-0.28, 1.42), p(-0.6, 1.22), p(-0.52, 0.55),
-                p(-0.1, 0.05), p(0.35, -0.25) },
-            0.02)));
+            { s, p(0, 0.35), p(-0.04, 0.95), p(-0.24, 1.36), p(-0.52, 1.32), p(-0.6, 0.95),
+                p(-0.38, 0.4), p(-0.04, 0.03), exit },
+            0.025)));
         break;
     case Lower::LongClosed:
         pen.line(spline(shaken(pen,
-            { s, p(0, 0.8), p(-0.05, 2.0), p(-0.24, 2.5), p(-0.46, 2.2), p(-0.36, 1.2),
-                p(-0.08, 0.1), p(0.3, -0.22) },
+            { s, p(0, 0.8), p(-0.04, 1.9), p(-0.18, 2.45), p(-0.4, 2.3), p(-0.38, 1.4),
+                p(-0.14, 0.35), p(0, 0.02), exit },
             0.02)));
         break;
     case Lower::Blunt:
-        pen.line(polyline({ s, p(0.01, 1.0) }), 1.45, 1, Qt::FlatCap);
+        pen.line(polyline({ s, p(0.0, 1.05) }), 1.5, 1, Qt::FlatCap);
         break;
     case Lower::LongStroke:
-        pen.line(polyline({ s, p(-0.03, 2.45) }));
+        pen.line(spline(shaken(pen, { s, p(-0.01, 1.2), p(-0.05, 2.4) }, 0.015)));
         break;
     case Lower::Open:
+        // A full loop that comes back up but stops well short of the stem.
         pen.line(spline(shaken(pen,
-            { s, p(0, 0.4), p(-0.06, 1.05), p(-0.32, 1.45), p(-0.66, 1.25), p(-0.72, 0.8),
-                p(-0.6, 0.4) },
+            { s, p(0, 0.4), p(-0.05, 1.0), p(-0.28, 1.4), p(-0.62, 1.3), p(-0.76, 0.92),
+                p(-0.72, 0.58) },
             0.02)));
         break;
     case Lower::LeftArc:
-        pen.line(spline(
-            shaken(pen, { s, p(0, 0.5), p(-0.1, 1.05), p(-0.45, 1.38), p(-0.95, 1.3) }, 0.02)));
+        // Down and out far to the left, never turning back up.
+        pen.line(spline(shaken(pen,
+            { s, p(0, 0.45), p(-0.12, 0.95), p(-0.5, 1.28), p(-1.05, 1.36), p(-1.45, 1.3) },
+            0.02)));
         break;
     case Lower::Cramped:
         pen.line(spline(shaken(pen,
-            { s, p(0, 0.2), p(-0.02, 0.58), p(-0.15, 0.78), p(-0.3, 0.64), p(-0.25, 0.3),
-                p(-0.05, 0.04), p(0.3, -0.2) },
+            { s, p(0, 0.2), p(-0.02, 0.52), p(-0.12, 0.7), p(-0.25, 0.6), p(-0.2, 0.3),
+                p(-0.05, 0.04), exit },
             0.01)));
         break;
     case Lower::Broad:
         pen.line(spline(shaken(pen,
-            { s, p(0, 0.3), p(-0.1, 1.1), p(-0.5, 1.55), p(-1.08, 1.32), p(-1.0, 0.6),
-                p(-0.32, 0.05), p(0.35, -0.25) },
+            { s, p(0, 0.3), p(-0.12, 1.05), p(-0.5, 1.5), p(-1.05, 1.38), p(-1.12, 0.72),
+                p(-0.5, 0.15), p(0, -0.02), exit },
             0.02)));
         break;
     }
@@ -75,24 +84,11 @@ void drawDescender(Pen &pen, QPointF s, Lower kind)
 
 qreal drawLower(Pen &pen, QChar letter, qreal x, Lower kind)
 {
-    const QPointF stem(x + 0.74, -1.0);
-    if (letter == QLatin1Char('g')) {
-        const QPointF c(x + 0.4, -0.5);
-        QVector<QPointF> bowl;
-        for (qreal a = 40; a <= 372; a += 30) {
-            const qreal r = qDegreesToRadians(a);
-            bowl << c + QPointF(0.34 * std::cos(r), -0.48 * std::sin(r));
-        }
-        bowl << stem;
-        pen.line(spline(shaken(pen, bowl, 0.015)));
-    } else {
-        pen.line(spline(shaken(pen,
-            { { x - 0.05, -0.2 }, { x + 0.08, -0.8 }, { x + 0.14, -1.0 }, { x + 0.12, -0.45 },
-                { x + 0.32, -0.02 }, { x + 0.58, -0.22 }, stem },
-            0.02)));
-    }
-    drawDescender(pen, stem, kind);
-    return 1.05;
+    // The font's letter down to the baseline, with the loop drawn below it.
+    const qreal advance = pen.letter(letter, x, QRectF(-1, -3, 4, 3.04));
+    const QPointF foot = Pen::stem(letter, -0.12) + QPointF(x, 0);
+    drawDescender(pen, foot, kind);
+    return advance;
 }
 
 enum class CapitalI {
@@ -133,11 +129,12 @@ qreal drawCapital(Pen &pen, qreal x, CapitalI kind)
         break;
     }
     // The script capital: a loop at the top, the stem, a hook at the foot.
-    qreal loop = 1, tilt = 0;
+    // An upright loop shows its white clearly; a deflated one has none left.
+    qreal loop = 1.25 * (1 + pen.jitter(0.06)), tilt = 0;
     if (kind == CapitalI::Inflated)
-        loop = 2.3;
+        loop = 2.3 * (1 + pen.jitter(0.05));
     if (kind == CapitalI::Deflated)
-        loop = 0.28;
+        loop = 0.16;
     if (kind == CapitalI::TiltLeft)
         tilt = -30;
     if (kind == CapitalI::TiltRight)
@@ -165,17 +162,17 @@ qreal drawCapital(Pen &pen, qreal x, CapitalI kind)
 
 } // namespace
 
-QImage drawLowerLoops(int rank, quint64 seed)
+QImage drawLowerLoops(int rank, const Sample &sample)
 {
     const auto kind = Lower(qBound(0, rank - 1, 8));
     const Form form = [kind](Pen &pen, QChar c, qreal x) { return drawLower(pen, c, x, kind); };
     Hand hand = letterHand();
     hand.xHeight = 7.6;
-    return wordsSample(seed, hand, form, { "m[y] [y]o[g]a", "[g]oin[g] b[y]", "[g]ra[y] da[y]" },
-        { 2, 8, 0 }, 26, 37);
+    return wordsSample(sample, hand, form, { "m[y] [y]o[g]a", "[g]oin[g] b[y]", "[g]ra[y] da[y]" },
+        { 2, 8, 0 }, 24, 37);
 }
 
-QImage drawCapitalI(int rank, quint64 seed)
+QImage drawCapitalI(int rank, const Sample &sample)
 {
     const auto kind = CapitalI(qBound(0, rank - 1, 8));
     const Form form = [kind](Pen &pen, QChar, qreal x) { return drawCapital(pen, x, kind); };
@@ -183,8 +180,6 @@ QImage drawCapitalI(int rank, quint64 seed)
     hand.xHeight = 8.5;
     hand.slant = 0;
     hand.slantJitter = 1;
-    // An I tilted to the left reaches back past the start of its line.
-    const QVector<qreal> indents
-        = kind == CapitalI::TiltLeft ? QVector<qreal> { 9, 10, 9 } : QVector<qreal> { 0, 8, 2 };
-    return wordsSample(seed, hand, form, { "[I] think", "so [I] can", "[I] did" }, indents, 33, 38);
+    return wordsSample(
+        sample, hand, form, { "[I] think", "so [I] can", "[I] did" }, { 0, 8, 2 }, 33, 38);
 }

@@ -7,8 +7,8 @@
 namespace {
 
 // Writing on a page: x-height and pitch of the page samples.
-constexpr qreal PageXHeight = 3.1;
-constexpr qreal PagePitch = 9.6;
+constexpr qreal PageXHeight = 3.4;
+constexpr qreal PagePitch = 10.2;
 
 Hand pageHand()
 {
@@ -27,13 +27,16 @@ struct Margins
     qreal leftEnd = -1, rightEnd = -1;
 };
 
-QImage pageSample(quint64 seed, const Margins &m, const Hand &hand, qreal pitch, int skip = 0)
+QImage pageSample(
+    const Sample &sample, const Margins &m, const Hand &hand, qreal pitch, int skip = 0)
 {
-    Canvas canvas(seed, Ground::Page);
+    Canvas canvas(sample, Ground::Page);
     Writer writer(canvas, hand);
     const QRectF page = canvas.page();
-    const qreal first = page.top() + m.top + 2.0 * hand.xHeight;
-    const qreal last = page.bottom() - m.bottom - 1.2 * hand.xHeight;
+    // The tallest letters reach about two and a half x-heights above the
+    // baseline and the lowest about one below.
+    const qreal first = page.top() + m.top + 2.45 * hand.xHeight;
+    const qreal last = page.bottom() - m.bottom - 1.1 * hand.xHeight;
     const int count = std::max(1, int(std::floor((last - first) / pitch)) + 1);
     writer.lines(runningText(skip), 0, first, pitch, count, [&](int line) {
         const qreal t = count > 1 ? qreal(line) / (count - 1) : 0;
@@ -44,63 +47,79 @@ QImage pageSample(quint64 seed, const Margins &m, const Hand &hand, qreal pitch,
     return canvas.render();
 }
 
+// Words rich in loops above and below the line.
+QStringList loopyText()
+{
+    return QStringLiteral(
+        "Sally and Billy hung the yellow flags by the big hill gate, happy all day long. The jolly "
+        "puppy dug deep by the hedge, the geese flew high, and Molly filled a tall glass jug "
+        "with lovely holly berries, gladly giving thanks for the lofty skylight of the old "
+        "yard. Lily laughed as the fluffy dog jumped by the gully, and Jilly sang all the "
+        "jolly songs she knew, higher and higher, till the night fell.")
+        .split(QLatin1Char(' '));
+}
+
 } // namespace
 
-QImage drawMargins(int rank, quint64 seed)
+QImage drawMargins(int rank, const Sample &sample)
 {
     switch (rank) {
     case 1: // wide left
-        return pageSample(seed, { 38, 5, 6, 6 }, pageHand(), PagePitch);
+        return pageSample(sample, { 38, 5, 6, 6 }, pageHand(), PagePitch);
     case 2: // wide right
-        return pageSample(seed, { 5, 38, 6, 6 }, pageHand(), PagePitch);
+        return pageSample(sample, { 5, 38, 6, 6 }, pageHand(), PagePitch);
     case 3: // narrow to wider right
-        return pageSample(seed, { 6, 4, 6, 6, -1, 46 }, pageHand(), PagePitch);
+        return pageSample(sample, { 6, 4, 6, 6, -1, 46 }, pageHand(), PagePitch);
     case 4: // narrow to wider left
-        return pageSample(seed, { 4, 6, 6, 6, 46, -1 }, pageHand(), PagePitch);
+        return pageSample(sample, { 4, 6, 6, 6, 46, -1 }, pageHand(), PagePitch);
     case 5: // even all around
-        return pageSample(seed, { 11, 11, 11, 11 }, pageHand(), PagePitch);
+        return pageSample(sample, { 11, 11, 11, 11 }, pageHand(), PagePitch);
     case 6: // wide upper
-        return pageSample(seed, { 6, 6, 44, 5 }, pageHand(), PagePitch);
+        return pageSample(sample, { 6, 6, 44, 5 }, pageHand(), PagePitch);
     case 7: // wide lower
-        return pageSample(seed, { 6, 6, 5, 44 }, pageHand(), PagePitch);
-    default: { // none: the writing runs off every edge
+        return pageSample(sample, { 6, 6, 5, 44 }, pageHand(), PagePitch);
+    default: { // none: whole words fill the page from edge to edge
         Hand hand = pageHand();
         hand.wordSpace = 0.8;
-        return pageSample(seed, { -2, -6, -3, -3 }, hand, 8.8, 20);
+        hand.justify = true;
+        return pageSample(sample, { 1.2, 1.2, 1.0, 0.6 }, hand, 9.4, 20);
     }
     }
 }
 
-QImage drawLineSpacing(int rank, quint64 seed)
+QImage drawLineSpacing(int rank, const Sample &sample)
 {
     Hand hand = pageHand();
     hand.xHeight = 3.6;
     const Margins margins { 6, 6, 5, 5 };
     switch (rank) {
     case 1: // even
-        return pageSample(seed, margins, hand, 13, 10);
+        return pageSample(sample, margins, hand, 13, 10);
     case 2: // wide
-        return pageSample(seed, margins, hand, 19, 10);
+        return pageSample(sample, margins, hand, 19, 10);
     case 3: // very wide
-        return pageSample(seed, margins, hand, 28, 10);
+        return pageSample(sample, margins, hand, 28, 10);
     case 4: // narrow: loops nearly meet the line below
-        return pageSample(seed, margins, hand, 9, 10);
-    default: { // overlapping: loops run into the line below
-        hand.xHeight = 4.2;
-        hand.lineTilt = 1.4;
-        return pageSample(seed, { 6, 6, 2, 2 }, hand, 7.2, 10);
+        return pageSample(sample, margins, hand, 10, 10);
+    default: { // overlapping: long loops tangle with the line below
+        hand.loops = 1.5;
+        Canvas canvas(sample, Ground::Page);
+        Writer writer(canvas, hand);
+        const QRectF page = canvas.page();
+        writer.lines(loopyText(), 0, page.top() + 3 + 2.6 * hand.xHeight, 8.8, 12,
+            [&](int) { return qMakePair(page.left() + 6, page.right() - 6); });
+        return canvas.render();
     }
     }
 }
 
-QImage drawWordSpacing(int rank, quint64 seed)
+QImage drawWordSpacing(int rank, const Sample &sample)
 {
     Hand hand = pageHand();
     hand.xHeight = 3.8;
-    static const qreal Spaces[] = { 1.0, 1.4, 0.2, 2.6, 4.6 };
+    // Even, uneven, small, large and very large spaces, in x-heights.
+    static const qreal Spaces[] = { 1.0, 1.5, 0.45, 2.3, 4.0 };
     hand.wordSpace = Spaces[qBound(0, rank - 1, 4)];
-    hand.wordSpaceJitter = rank == 2 ? 1.6 : 0.12;
-    if (rank == 2)
-        hand.wordSpace = 1.9;
-    return pageSample(seed, { 7, 5, 5, 5 }, hand, 13.5, 4);
+    hand.wordSpaceJitter = rank == 2 ? 1.35 : 0.1;
+    return pageSample(sample, { 7, 5, 5, 5 }, hand, 13.5, 4);
 }

@@ -3,116 +3,140 @@
 #include "Forms.h"
 #include "Samples.h"
 
+#include <QtMath>
+
+#include <cmath>
+
 namespace {
 
 enum class Signature { Clear, Illegible, Smaller, Larger, Underlined, Encircled, CrossedOut };
 
 const QString Name = QStringLiteral("Helen Moor");
 
-// A hurried thread that stands for the rest of a name: uneven peaks, a
-// stray loop, and a tail that trails off.
-qreal drawThread(Pen &pen, qreal x, qreal length)
+// What is left of the small letters of a name written in haste: a hump or
+// two, a tall loop where an l stood, then a thread that flattens out and
+// trails off in a long stroke.
+qreal drawThread(Pen &pen, qreal x, bool tall)
 {
-    QVector<QPointF> points { { x - 0.15, -0.2 } };
+    const QVector<qreal> heights = tall ? QVector<qreal> { 0.8, 1.9, 0.7, 0.45, 0.25, 0.12 }
+                                        : QVector<qreal> { 0.75, 0.5, 0.3, 0.14 };
+    QVector<QPointF> points { { x - 0.1, -0.15 } };
     qreal at = x;
-    for (int i = 0; at < x + length; ++i) {
-        const qreal step = pen.rng().range(0.35, 0.6);
-        const qreal fade = 1.0 - 0.5 * (at - x) / length;
-        const qreal peak = i == 2 ? -1.9 : -pen.rng().range(0.45, 1.3) * fade;
-        points << QPointF(at + 0.2, peak) << QPointF(at + step, 0.05 + pen.jitter(0.15));
-        if (i == 2)
-            points << QPointF(at + step - 0.4, -0.5) << QPointF(at + step + 0.1, -0.05);
+    for (int i = 0; i < heights.size(); ++i) {
+        const qreal h = heights[i] * pen.rng().range(0.85, 1.15);
+        const qreal step = (h < 0.3 ? 0.7 : 0.55) * pen.rng().range(0.85, 1.15);
+        if (h > 1.2) {
+            points << QPointF(at + 0.4, -h) << QPointF(at + 0.16, -h + 0.3)
+                   << QPointF(at + 0.3, 0.04);
+        } else {
+            points << QPointF(at + 0.2 * step, -0.75 * h) << QPointF(at + 0.5 * step, -h)
+                   << QPointF(at + 0.8 * step, -0.7 * h)
+                   << QPointF(at + step, 0.05 + pen.jitter(0.06));
+        }
         at += step;
     }
-    points << QPointF(at + 0.5, -0.2) << QPointF(at + 1.0, -0.55);
-    pen.line(spline(points));
-    return at - x + 0.7;
+    points << QPointF(at + 0.5, 0.22) << QPointF(at + 1.1, 0.12) << QPointF(at + 1.6, -0.25);
+    pen.line(spline(points), 0.85);
+    return at - x + 1.3;
 }
 
-} // namespace
-
-QImage drawSignature(int rank, quint64 seed)
+// The letter above the signature, in the writer's everyday script: the size
+// the signature is judged by.
+void writeLetter(Canvas &canvas)
 {
-    const auto kind = Signature(qBound(0, rank - 1, 6));
-    Canvas canvas(seed, Ground::Paper);
-
-    // The letter above the signature: the size the signature is judged by.
     Hand script = letterHand();
     script.xHeight = 4.8;
+    script.wordSpace = 0.9;
     Writer letter(canvas, script);
     letter.lines(
         QStringLiteral("Thank you for the lovely flowers. Kind regards,").split(QLatin1Char(' ')),
         0, 22, 17, 3, [](int) { return qMakePair(10.0, 108.0); });
+}
 
-    Hand hand = script;
-    hand.slantJitter = 0.5;
-    hand.sizeJitter = 0.02;
-    QPointF at(24, 88);
-    switch (kind) {
-    case Signature::Smaller:
-        hand.xHeight = 2.4;
-        at = QPointF(56, 84);
-        break;
-    case Signature::Larger: {
-        // As large as the line allows: well over half again the script.
-        Writer probe(canvas, hand);
-        hand.xHeight *= 100 / probe.measure(Name);
-        hand.wordSpace = 0.6;
-        at = QPointF(9, 98);
-        break;
-    }
-    case Signature::Illegible:
-        hand.xHeight = 5.6;
-        at = QPointF(16, 90);
-        break;
-    default:
-        break;
-    }
-    Writer signer(canvas, hand);
-    signer.setForm([](Pen &pen, QChar, qreal x) { return drawThread(pen, x, 2.6); });
-    const QString name = kind == Signature::Illegible ? QStringLiteral("H[~] M[~]") : Name;
-    const qreal length = signer.measure(name) / hand.xHeight;
-    const QStringList words = name.split(QLatin1Char(' '));
-    qreal x = at.x();
-    for (const QString &word : words)
-        x += signer.write(word, QPointF(x, at.y())).advance + hand.wordSpace * hand.xHeight;
+// The hand that signs: quicker and more personal than the script above it.
+Hand signingHand(Signature kind)
+{
+    Hand hand;
+    hand.face = Face::Signature;
+    hand.xHeight = 5.6;
+    hand.slant = 6;
+    hand.slantJitter = 1;
+    hand.sizeJitter = 0.03;
+    hand.sizeWander = 0.12;
+    hand.shape = 0.05;
+    hand.wordSpace = 0.7;
+    hand.weight = 0.9;
+    if (kind == Signature::Smaller)
+        hand.xHeight = 3.3;
+    if (kind == Signature::Larger)
+        hand.xHeight = 9.6, hand.wordSpace = 0.5;
+    if (kind == Signature::Illegible)
+        hand.slant = 14;
+    return hand;
+}
 
-    // What is drawn with the signature, in its own units.
+// A stroke drawn with the signature in its own units: `length` long, the
+// name's baseline at y = 0 and its capitals `cap` high.
+void drawMark(Pen &pen, Signature kind, qreal length, qreal cap)
+{
     switch (kind) {
     case Signature::Underlined:
-        signer.setForm([length](Pen &pen, QChar, qreal) {
-            pen.line(spline(shaken(pen,
-                         { { -0.3, 0.75 }, { length * 0.5, 0.95 }, { length + 0.5, 0.6 } }, 0.03)),
-                1.1);
-            return length;
-        });
+        pen.line(spline(shaken(pen,
+                     { { -0.4, 0.55 }, { length * 0.5, 0.75 }, { length + 0.3, 0.5 },
+                         { length + 0.8, 0.2 } },
+                     0.04)),
+            1.1);
         break;
-    case Signature::Encircled:
-        signer.setForm([length](Pen &pen, QChar, qreal) {
-            const qreal cx = length / 2, rx = length / 2 + 0.9, ry = 1.85;
-            QVector<QPointF> ring;
-            for (int a = 0; a <= 380; a += 20) {
-                const qreal r = qDegreesToRadians(qreal(a + 160));
-                ring << QPointF(cx + rx * std::cos(r), -0.75 - ry * std::sin(r));
-            }
-            pen.line(spline(shaken(pen, ring, 0.05)));
-            return length;
-        });
-        break;
-    case Signature::CrossedOut:
-        signer.setForm([length](Pen &pen, QChar, qreal) {
-            pen.line(polyline(shaken(pen,
-                         { { -0.5, -0.3 }, { length + 0.6, -1.3 }, { -0.2, -0.9 },
-                             { length + 0.4, -1.75 } },
-                         0.05)),
-                1.15);
-            return length;
-        });
-        break;
-    default:
-        signer.setForm({});
+    case Signature::Encircled: {
+        const qreal cx = length / 2, rx = length / 2 + 1.5, ry = cap / 2 + 0.95;
+        QVector<QPointF> ring;
+        for (int a = 0; a <= 390; a += 18) {
+            const qreal r = qDegreesToRadians(qreal(a + 150));
+            ring << QPointF(cx + rx * std::cos(r), -cap / 2 - ry * std::sin(r));
+        }
+        pen.line(spline(shaken(pen, ring, 0.05)));
         break;
     }
+    case Signature::CrossedOut:
+        pen.line(polyline(shaken(pen,
+                     { { -0.5, -0.2 * cap }, { length + 0.5, -0.62 * cap }, { -0.1, -0.45 * cap },
+                         { length + 0.4, -0.88 * cap } },
+                     0.05)),
+            1.15);
+        break;
+    default:
+        break;
+    }
+}
+
+} // namespace
+
+QImage drawSignature(int rank, const Sample &sample)
+{
+    const auto kind = Signature(qBound(0, rank - 1, 6));
+    Canvas canvas(sample, Ground::Paper);
+    writeLetter(canvas);
+
+    Hand hand = signingHand(kind);
+    Writer signer(canvas, hand);
+    signer.setForm([](Pen &pen, QChar letter, qreal x) {
+        return drawThread(pen, x, letter == QLatin1Char('l'));
+    });
+    const QString name = kind == Signature::Illegible ? QStringLiteral("H[l] M[o]") : Name;
+    const qreal width = signer.measure(name);
+    // The signature sits under the letter, a little right of its start.
+    const QPointF at(kind == Signature::Larger ? 10
+            : kind == Signature::Smaller       ? 52
+                                               : 22,
+        kind == Signature::Larger ? 99 : 90);
+    const qreal end = signer.row(name.split(QLatin1Char(' ')), at.x(), at.y());
+
+    const qreal length = (std::max(end - at.x(), width)) / hand.xHeight;
+    const qreal cap = -Pen::top(QLatin1Char('H'), Face::Signature).y();
+    signer.setForm([kind, length, cap](Pen &pen, QChar, qreal) {
+        drawMark(pen, kind, length, cap);
+        return length;
+    });
     if (kind == Signature::Underlined || kind == Signature::Encircled
         || kind == Signature::CrossedOut)
         signer.write(QStringLiteral("[.]"), at);

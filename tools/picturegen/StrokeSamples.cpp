@@ -43,23 +43,26 @@ qreal drawBeginning(Pen &pen, QChar letter, qreal x, Beginning kind)
     case Beginning::Absent:
         break;
     }
+    // No two strokes alike: each a little longer or shorter, flatter or deeper.
+    const qreal k = 1 + pen.jitter(0.12), k2 = 1 + pen.jitter(0.15);
+    lead *= k;
+    auto b = [&](qreal dx, qreal dy) { return QPointF(x + dx * k, dy * k2); };
     const QPointF e = humpsStart(x + lead, humps);
     switch (kind) {
     case Beginning::LongCurved:
-        pen.line(spline(shaken(pen,
-            { { x, -0.7 }, { x + 0.3, -0.12 }, { x + 0.85, 0.04 }, { x + 1.35, -0.4 }, e }, 0.03)));
+        pen.line(spline(
+            shaken(pen, { b(0, -0.7), b(0.3, -0.12), b(0.85, 0.04), b(1.35, -0.4), e }, 0.03)));
         break;
     case Beginning::Unbending:
-        pen.line(polyline({ { x, 0.02 }, e }), 1.1);
+        pen.line(polyline({ b(0, 0.02), e }), 1.1);
         break;
     case Beginning::BelowBaseline:
-        pen.line(
-            spline(shaken(pen, { { x, 1.0 }, { x + 0.5, 0.35 }, { x + 0.9, -0.45 }, e }, 0.03)));
+        pen.line(spline(shaken(pen, { b(0, 1.0), b(0.5, 0.35), b(0.9, -0.45), e }, 0.03)));
         break;
     case Beginning::RightToLeft:
         pen.line(spline(shaken(pen,
-            { e + QPointF(0.55, -0.35), e + QPointF(0.15, -0.75), e + QPointF(-0.4, -0.6),
-                e + QPointF(-0.45, -0.15), e },
+            { e + QPointF(0.55 * k, -0.35 * k2), e + QPointF(0.15 * k, -0.75 * k2),
+                e + QPointF(-0.4 * k, -0.6 * k2), e + QPointF(-0.45 * k, -0.15 * k2), e },
             0.03)));
         break;
     case Beginning::Absent:
@@ -76,11 +79,13 @@ qreal drawEnding(Pen &pen, QChar letter, qreal x, Ending kind)
     Humps humps = humpsOf(letter);
     humps.exit = false;
     const QPointF f = drawHumps(pen, x, humps);
-    auto at = [&](qreal dx, qreal dy) { return f + QPointF(dx, dy); };
+    // No two strokes alike: each a little longer or shorter, flatter or steeper.
+    const qreal k = 1 + pen.jitter(0.12), k2 = 1 + pen.jitter(0.15);
+    auto at = [&](qreal dx, qreal dy) { return f + QPointF(dx * k, dy * k2); };
     qreal reach = 0.1;
     switch (kind) {
     case Ending::Blunt:
-        pen.line(polyline({ at(-0.02, 0), at(0.2, -0.06), at(1.5, -0.95) }), 1.6, 1, Qt::FlatCap);
+        pen.line(polyline({ at(-0.02, 0), at(0.2, -0.06), at(1.5, -0.95) }), 1.9, 1, Qt::FlatCap);
         reach = 1.5;
         break;
     case Ending::Tapered:
@@ -115,24 +120,23 @@ qreal drawEnding(Pen &pen, QChar letter, qreal x, Ending kind)
     case Ending::Missing:
         break;
     }
-    return f.x() - x + reach;
+    return f.x() - x + reach * k;
 }
 
 } // namespace
 
-QImage drawBeginningStroke(int rank, quint64 seed)
+QImage drawBeginningStroke(int rank, const Sample &sample)
 {
     const auto kind = Beginning(qBound(0, rank - 1, 4));
     const Form form = [kind](Pen &pen, QChar c, qreal x) { return drawBeginning(pen, c, x, kind); };
     return wordsSample(
-        seed, strokeHand(), form, { "[m]ake [n]o", "[n]ew", "[m]y [m]ap" }, { 0, 14, 2 }, 30, 38);
+        sample, strokeHand(), form, { "[m]ake [n]o", "[n]ew", "[m]y [m]ap" }, { 0, 14, 2 }, 30, 38);
 }
 
-QImage drawEndingStroke(int rank, quint64 seed)
+QImage drawEndingStroke(int rank, const Sample &sample)
 {
     const auto kind = Ending(qBound(0, rank - 1, 6));
     const Form form = [kind](Pen &pen, QChar c, qreal x) { return drawEnding(pen, c, x, kind); };
-    const qreal top = kind == Ending::High || kind == Ending::RightToLeft ? 36 : 31;
-    return wordsSample(seed, strokeHand(), form, { "see[n] i[n]", "dow[n]", "o[n] the[m]" },
-        { 0, 12, 2 }, top, 36);
+    return wordsSample(sample, strokeHand(), form, { "see[n] i[n]", "dow[n]", "o[n] the[m]" },
+        { 0, 12, 0 }, 36, 36);
 }

@@ -1,34 +1,75 @@
 #include "Writer.h"
 
-#include "Forms.h"
-
 #include <QFile>
 #include <QFontDatabase>
 #include <QHash>
+#include <QPainterPathStroker>
 #include <QRawFont>
 #include <QtMath>
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
 
-// Dancing Script leans about 18 degrees of its own; the letters are set
-// upright first so that each picture's slant is the only one.
-constexpr qreal FontSlant = 18;
 // The font's stem width in x-heights, which drawn strokes match.
 constexpr qreal FontStem = 0.15;
 constexpr qreal DesignSize = 200;
+// Curves are cut into straight pieces this fine (in x-heights) before the
+// hand bends them.
+constexpr qreal Flatness = 100;
 
 struct Glyph
 {
-    QPainterPath outline;
+    QVector<QPolygonF> polygons;
     qreal advance = 0;
+    QPointF top;
 };
+
+// The dot of an i or j: a small shape of its own above the x-height, which
+// the hand moves along with the letter but never bends.
+bool isDot(const QPolygonF &polygon)
+{
+    const QRectF box = polygon.boundingRect();
+    return box.width() < 0.4 && box.height() < 0.4 && box.bottom() < -1.0;
+}
+
+QVector<QPolygonF> flattened(const QPainterPath &path)
+{
+    QVector<QPolygonF> polygons;
+    const QTransform back = QTransform::fromScale(1 / Flatness, 1 / Flatness);
+    for (const QPolygonF &polygon :
+        path.toSubpathPolygons(QTransform::fromScale(Flatness, Flatness)))
+        polygons.append(back.map(polygon));
+    return polygons;
+}
 
 struct Script
 {
     QRawFont raw;
+    qreal slant = 0; // the font's own lean, taken out of every letter
     QHash<QChar, Glyph> glyphs;
+    QHash<QString, QVector<QPolygonF>> parts;
+
+    const QVector<QPolygonF> &part(QChar c, const QRectF &keep)
+    {
+        const QString key = QStringLiteral("%1 %2 %3 %4 %5")
+                                .arg(c)
+                                .arg(keep.x())
+                                .arg(keep.y())
+                                .arg(keep.width())
+                                .arg(keep.height());
+        auto it = parts.find(key);
+        if (it != parts.end())
+            return *it;
+        QPainterPath whole;
+        whole.setFillRule(Qt::WindingFill);
+        for (const QPolygonF &polygon : glyph(c).polygons)
+            whole.addPolygon(polygon), whole.closeSubpath();
+        QPainterPath box;
+        box.addRect(keep);
+        return *parts.insert(key, flattened(whole.intersected(box)));
+    }
 
     const Glyph &glyph(QChar c)
     {
@@ -40,138 +81,388 @@ struct Script
         if (!indexes.isEmpty()) {
             const qreal unit = 1.0 / raw.xHeight();
             const QTransform upright = QTransform::fromScale(unit, unit)
-                * QTransform(1, 0, std::tan(qDegreesToRadians(FontSlant)), 1, 0, 0);
-            g.outline = upright.map(raw.pathForGlyph(indexes.first()));
+                * QTransform(1, 0, std::tan(qDegreesToRadians(slant)), 1, 0, 0);
+            g.polygons = flattened(upright.map(raw.pathForGlyph(indexes.first())));
             g.advance = raw.advancesForGlyphIndexes(indexes).first().x() * unit;
+            g.top = QPointF(0, 1e9);
+            for (const QPolygonF &polygon : g.polygons)
+                for (const QPointF &p : polygon)
+                    g.top = p.y() < g.top.y() ? p : g.top;
         }
         return *glyphs.insert(c, g);
     }
 };
 
-Script &script()
+Script &script(Face face = Face::Script)
 {
-    static Script s;
-    return s;
+    static Script faces[2];
+    return faces[face == Face::Script ? 0 : 1];
+}
+
+bool load(Script &script, const QString &family, const QStringList &files)
+{
+    for (const QString &file : files) {
+        if (QFile::exists(file)) {
+            script.raw.loadFromFile(file, DesignSize, QFont::PreferFullHinting);
+            if (script.raw.isValid())
+                return true;
+        }
+    }
+    // Anywhere else fontconfig knows it.
+    if (QFontDatabase::families().contains(family)) {
+        QFont font(family);
+        font.setPixelSize(int(DesignSize));
+        script.raw = QRawFont::fromFont(font);
+        return script.raw.isValid() && script.raw.familyName() == family;
+    }
+    return false;
+}
+
+qreal smoothStep(qreal t)
+{
+    t = std::clamp(t, 0.0, 1.0);
+    return t * t * (3 - 2 * t);
+}
+
+// A polygon with a positive area, so that any number of them fill as one
+// shape under the winding rule.
+QPolygonF positive(QPolygonF polygon)
+{
+    qreal area = 0;
+    for (int i = 0; i < polygon.size(); ++i) {
+        const QPointF a = polygon[i], b = polygon[(i + 1) % polygon.size()];
+        area += a.x() * b.y() - b.x() * a.y();
+    }
+    if (area < 0)
+        std::reverse(polygon.begin(), polygon.end());
+    return polygon;
+}
+
+QPolygonF disc(QPointF centre, qreal radius)
+{
+    QPolygonF polygon;
+    for (int i = 0; i < 12; ++i) {
+        const qreal a = i * M_PI / 6;
+        polygon << centre + radius * QPointF(std::cos(a), std::sin(a));
+    }
+    return positive(polygon);
+}
+
+// Points every `step` along a polyline, keeping its ends.
+QPolygonF resampled(const QPolygonF &line, qreal step)
+{
+    QPolygonF out;
+    if (line.isEmpty())
+        return out;
+    out << line.first();
+    qreal carried = 0;
+    for (int i = 1; i < line.size(); ++i) {
+        const QPointF a = line[i - 1], b = line[i];
+        const qreal length = std::hypot(b.x() - a.x(), b.y() - a.y());
+        qreal at = step - carried;
+        for (; at < length; at += step)
+            out << a + (b - a) * (at / length);
+        carried = length - (at - step);
+    }
+    if (out.last() != line.last())
+        out << line.last();
+    return out;
+}
+
+// The outline of a ball-point stroke along `centre` (picture pixels): wider
+// where the pen moves down, narrower where it moves up, a little lighter as
+// it touches down and trailing off as it lifts.
+QPainterPath trail(const QPolygonF &centre, qreal width, bool roundEnds)
+{
+    const QPolygonF p = resampled(centre, 0.3);
+    const int n = int(p.size());
+    QVector<qreal> w(n);
+    for (int i = 0; i < n; ++i) {
+        const QPointF d = p[std::min(n - 1, i + 1)] - p[std::max(0, i - 1)];
+        const qreal length = std::hypot(d.x(), d.y());
+        const qreal down = length > 0 ? d.y() / length : 0;
+        w[i] = std::max(0.45, 0.72 + 0.36 * down);
+    }
+    for (int pass = 0; pass < 3; ++pass) {
+        const QVector<qreal> v = w;
+        for (int i = 1; i + 1 < n; ++i)
+            w[i] = 0.25 * v[i - 1] + 0.5 * v[i] + 0.25 * v[i + 1];
+    }
+    const qreal total = 0.3 * (n - 1);
+    QPainterPath path;
+    path.setFillRule(Qt::WindingFill);
+    for (int i = 0; i < n; ++i) {
+        const qreal from = 0.3 * i, to = total - from;
+        w[i] *= width * std::min(1.0, 0.8 + 0.2 * from / 0.9) * std::min(1.0, 0.6 + 0.4 * to / 1.2);
+        if (roundEnds || (i > 0 && i + 1 < n))
+            path.addPolygon(disc(p[i], w[i] / 2));
+        if (i == 0)
+            continue;
+        const QPointF d = p[i] - p[i - 1];
+        const qreal length = std::hypot(d.x(), d.y());
+        if (length <= 0)
+            continue;
+        const QPointF normal(-d.y() / length, d.x() / length);
+        path.addPolygon(
+            positive(QPolygonF { p[i - 1] + normal * w[i - 1] / 2, p[i] + normal * w[i] / 2,
+                p[i] - normal * w[i] / 2, p[i - 1] - normal * w[i - 1] / 2 }));
+    }
+    return path;
 }
 
 } // namespace
 
 QString Writer::loadFont()
 {
-    static const char *const Files[] = {
-        "/usr/share/fonts/opentype/dancingscript/DancingScript-Regular.otf",
-        "/usr/share/fonts/truetype/dancingscript/DancingScript-Regular.ttf",
-    };
-    for (const char *file : Files) {
-        if (QFile::exists(QString::fromLatin1(file))) {
-            script().raw.loadFromFile(
-                QString::fromLatin1(file), DesignSize, QFont::PreferFullHinting);
-            if (script().raw.isValid())
-                return {};
-        }
+    // Dancing Script leans about 18 degrees of its own; its letters are set
+    // upright first so that each picture's slant is the only one. The
+    // signatures keep the lean of their oblique hand.
+    script(Face::Script).slant = 18;
+    if (!load(script(Face::Script), QStringLiteral("Dancing Script"),
+            { QStringLiteral("/usr/share/fonts/opentype/dancingscript/DancingScript-Regular.otf"),
+                QStringLiteral(
+                    "/usr/share/fonts/truetype/dancingscript/DancingScript-Regular.ttf") }))
+        return QStringLiteral("The handwriting font Dancing Script is missing; install the Debian "
+                              "package fonts-dancingscript (tools/setup.sh does).");
+    if (!load(script(Face::Signature), QStringLiteral("DkgHandwriting"),
+            { QStringLiteral("/usr/share/fonts/truetype/fifthhorseman/dkgIt.ttf") }))
+        return QStringLiteral("The handwriting font DkgHandwriting is missing; install the Debian "
+                              "package fonts-dkg-handwriting (tools/setup.sh does).");
+    return {};
+}
+
+// Extents ------------------------------------------------------------------
+
+void Extents::add(int band, qreal x)
+{
+    low[band] = std::min(low[band], x);
+    high[band] = std::max(high[band], x);
+}
+
+qreal Extents::left() const
+{
+    return *std::min_element(std::begin(low), std::end(low));
+}
+
+qreal Extents::right() const
+{
+    return *std::max_element(std::begin(high), std::end(high));
+}
+
+Extents Extents::shifted(qreal dx) const
+{
+    Extents e = *this;
+    for (int b = 0; b < Bands; ++b) {
+        if (has(b))
+            e.low[b] += dx, e.high[b] += dx;
     }
-    // Anywhere else fontconfig knows it.
-    if (QFontDatabase::families().contains(QStringLiteral("Dancing Script"))) {
-        QFont font(QStringLiteral("Dancing Script"));
-        font.setPixelSize(int(DesignSize));
-        script().raw = QRawFont::fromFont(font);
-        if (script().raw.isValid() && script().raw.familyName() == QStringLiteral("Dancing Script"))
-            return {};
+    return e;
+}
+
+// Warp ---------------------------------------------------------------------
+
+namespace {
+constexpr qreal Step = 0.02;
+constexpr qreal JoinWidth = 0.14;
+} // namespace
+
+Warp::Warp(const Hand &hand, quint64 seed, qreal slant, const QVector<qreal> &joins)
+    : seed_(seed), identity_(false), hand_(hand), slant_(slant), start_(-4)
+{
+    // The stretched x is the running sum of the letter size, so that bigger
+    // letters also take more room; the joins between letters take up any
+    // extra room between them.
+    const qreal end = (joins.isEmpty() ? 0 : joins.last()) + 6;
+    // Joins squeezed together need room to shrink without folding over.
+    const qreal width = std::max(JoinWidth, 2.2 * -hand.tracking);
+    along_.reserve(int((end - start_) / Step) + 2);
+    qreal sum = 0;
+    for (qreal x = start_; x <= end; x += Step) {
+        qreal stretch = 0;
+        for (qreal join : joins)
+            stretch += smoothStep((x - join) / width + 0.5);
+        along_.append(sum + hand_.tracking * stretch);
+        sum += Step * (1 + hand_.sizeWander * field(2, x + 0.5 * Step));
     }
-    return QStringLiteral("The handwriting font Dancing Script is missing; install the Debian "
-                          "package fonts-dancingscript (tools/setup.sh does).");
+    const qreal zero = along(0);
+    for (qreal &a : along_)
+        a -= zero;
+}
+
+qreal Warp::field(int which, qreal x, qreal y) const
+{
+    static constexpr qreal Cells[] = { 0.45, 0.45, 0, 2.2, 0.8 };
+    const qreal cell = which == 2 ? hand_.sizeCell : Cells[which];
+    return Noise(mixBits(seed_ + quint64(which)), cell).at(x, y);
+}
+
+qreal Warp::along(qreal x) const
+{
+    const qreal at = (x - start_) / Step;
+    const int i = int(std::floor(at));
+    if (i < 0)
+        return along_.first() + (x - start_);
+    if (i + 1 >= along_.size())
+        return along_.last() + (x - (start_ + (along_.size() - 1) * Step));
+    return along_[i] + (along_[i + 1] - along_[i]) * (at - i);
+}
+
+QPointF Warp::map(QPointF p) const
+{
+    if (identity_)
+        return p;
+    qreal x = p.x(), y = p.y();
+    if (hand_.loops != 1) {
+        if (y < -1)
+            y = -1 + (y + 1) * hand_.loops;
+        else if (y > 0)
+            y *= hand_.loops;
+    }
+    x += hand_.shape * field(0, x, y);
+    y += hand_.shape * field(1, x, y);
+    y *= 1 + hand_.sizeWander * field(2, x);
+    y += hand_.baselineWander * field(3, x);
+    const qreal lean = std::tan(qDegreesToRadians(slant_ + hand_.letterSlant * field(4, x)));
+    return QPointF(along(x) - y * lean, y);
 }
 
 // Pen ----------------------------------------------------------------------
 
-Pen::Pen(Canvas *canvas, const QTransform &toCanvas, qreal strokeWidth, qreal opacity, Rng &rng)
-    : canvas_(canvas), toCanvas_(toCanvas), strokeWidth_(strokeWidth), opacity_(opacity), rng_(rng)
+Pen::Pen(Canvas *canvas, const QTransform &toCanvas, const Warp &warp, qreal strokeWidth,
+    qreal opacity, Rng &rng, Face face)
+    : canvas_(canvas),
+      toCanvas_(toCanvas),
+      warp_(warp),
+      strokeWidth_(strokeWidth),
+      opacity_(opacity),
+      rng_(rng),
+      face_(face),
+      baselineY_(toCanvas.map(QPointF(0, 0)).y()),
+      xHeightPixels_(std::sqrt(std::abs(toCanvas.determinant())))
 { }
 
-QPainterPath Pen::outline(QChar c)
+qreal Pen::advance(QChar c, Face face)
 {
-    return script().glyph(c).outline;
+    return script(face).glyph(c).advance;
 }
 
-qreal Pen::advance(QChar c)
+QPointF Pen::top(QChar c, Face face)
 {
-    return script().glyph(c).advance;
-}
-
-QPointF Pen::top(QChar c)
-{
-    const QPainterPath path = outline(c);
-    QPointF best(0, 1e9);
-    for (int i = 0; i < path.elementCount(); ++i) {
-        const QPainterPath::Element e = path.elementAt(i);
-        if (e.y < best.y())
-            best = QPointF(e.x, e.y);
-    }
-    return best;
-}
-
-QPointF Pen::lowest(QChar c, qreal from, qreal to)
-{
-    const QPainterPath path = outline(c);
-    QPointF best(from, -1e9);
-    for (int i = 0; i < path.elementCount(); ++i) {
-        const QPainterPath::Element e = path.elementAt(i);
-        if (e.x >= from && e.x <= to && e.y > best.y())
-            best = QPointF(e.x, e.y);
-    }
-    return best;
+    return script(face).glyph(c).top;
 }
 
 qreal Pen::strokeWidth() const
 {
-    return strokeWidth_ / std::sqrt(std::abs(toCanvas_.determinant()));
+    return strokeWidth_ / xHeightPixels_;
 }
 
-void Pen::grow(const QRectF &r)
+void Pen::record(QPointF p)
 {
-    bounds_ = bounds_.isNull() ? r : bounds_.united(r);
+    const qreal dy = (p.y() - baselineY_) / xHeightPixels_;
+    extents_.add(dy < -1.1 ? 0 : dy > 0.12 ? 2 : 1, p.x());
 }
 
-qreal Pen::letter(QChar c, qreal x, qreal clipRight)
+QPolygonF Pen::mapped(const QPolygonF &polygon, bool rigid)
 {
-    QPainterPath path = outline(c).translated(x, 0);
-    if (clipRight < 1e8) {
-        QPainterPath keep;
-        keep.addRect(QRectF(x - 5, -5, clipRight - x + 5, 10));
-        path = path.intersected(keep);
+    QPolygonF out;
+    out.reserve(polygon.size());
+    const QPointF centre = polygon.boundingRect().center(), at = map(centre);
+    const QTransform linear(
+        toCanvas_.m11(), toCanvas_.m12(), toCanvas_.m21(), toCanvas_.m22(), 0, 0);
+    for (const QPointF &p : polygon) {
+        const QPointF q = rigid ? at + linear.map(p - centre) : map(p);
+        record(q);
+        out << (canvas_ ? canvas_->wobble(q) : q);
     }
-    const QPainterPath mapped = toCanvas_.map(path);
-    grow(mapped.boundingRect());
+    return out;
+}
+
+void Pen::fillPolygons(const QVector<QPolygonF> &polygons, qreal opacity, qreal edge)
+{
+    QPainterPath path;
+    path.setFillRule(Qt::WindingFill);
+    for (const QPolygonF &polygon : polygons) {
+        path.addPolygon(mapped(polygon, isDot(polygon)));
+        path.closeSubpath();
+    }
+    if (canvas_ && thin_ > 0) {
+        QPainterPathStroker edges;
+        edges.setWidth(2 * thin_);
+        path = path.subtracted(edges.createStroke(path));
+    }
     if (canvas_)
-        canvas_->fill(mapped, opacity_);
-    return advance(c);
+        canvas_->fill(path, opacity, edge);
+}
+
+QPointF Pen::stem(QChar c, qreal y)
+{
+    QVector<qreal> crossings;
+    for (const QPolygonF &polygon : script().glyph(c).polygons) {
+        for (int i = 0; i < polygon.size(); ++i) {
+            const QPointF a = polygon[i], b = polygon[(i + 1) % polygon.size()];
+            if ((a.y() <= y) != (b.y() <= y))
+                crossings << a.x() + (b.x() - a.x()) * (y - a.y()) / (b.y() - a.y());
+        }
+    }
+    std::sort(crossings.begin(), crossings.end());
+    if (crossings.size() < 2)
+        return QPointF(0, y);
+    return QPointF((crossings[crossings.size() - 2] + crossings.last()) / 2, y);
+}
+
+QVector<QPair<qreal, qreal>> Pen::inkAcross(QChar c, qreal x, Face face)
+{
+    QVector<QPair<qreal, qreal>> spans;
+    for (const QPolygonF &polygon : script(face).glyph(c).polygons) {
+        if (isDot(polygon))
+            continue;
+        QVector<qreal> crossings;
+        for (int i = 0; i < polygon.size(); ++i) {
+            const QPointF a = polygon[i], b = polygon[(i + 1) % polygon.size()];
+            if ((a.x() <= x) != (b.x() <= x))
+                crossings << a.y() + (b.y() - a.y()) * (x - a.x()) / (b.x() - a.x());
+        }
+        std::sort(crossings.begin(), crossings.end());
+        for (int i = 0; i + 1 < crossings.size(); i += 2)
+            spans.append({ crossings[i], crossings[i + 1] });
+    }
+    return spans;
+}
+
+qreal Pen::letter(QChar c, qreal x, const QRectF &keep)
+{
+    const Glyph &glyph = script(face_).glyph(c);
+    QVector<QPolygonF> polygons;
+    for (const QPolygonF &polygon : keep.isNull() ? glyph.polygons : script(face_).part(c, keep))
+        polygons.append(polygon.translated(x, 0));
+    fillPolygons(polygons, opacity_, 0.25);
+    return glyph.advance;
 }
 
 void Pen::line(const QPainterPath &centre, qreal weight, qreal opacity, Qt::PenCapStyle cap)
 {
-    const QPainterPath mapped = toCanvas_.map(centre);
     const qreal w = strokeWidth_ * weight;
-    grow(mapped.boundingRect().adjusted(-w / 2, -w / 2, w / 2, w / 2));
-    if (canvas_)
-        canvas_->stroke(mapped, w, opacity * opacity_, cap);
+    for (const QPolygonF &piece : flattened(centre)) {
+        const QPolygonF onCanvas = mapped(piece, false);
+        for (const QPointF &p : onCanvas)
+            record(p + QPointF(w / 2, 0)), record(p - QPointF(w / 2, 0));
+        if (canvas_)
+            canvas_->fill(trail(onCanvas, w, cap == Qt::RoundCap), opacity * opacity_, 0);
+    }
 }
 
 void Pen::fill(const QPainterPath &shape, qreal opacity)
 {
-    const QPainterPath mapped = toCanvas_.map(shape);
-    grow(mapped.boundingRect());
-    if (canvas_)
-        canvas_->fill(mapped, opacity * opacity_);
+    fillPolygons(flattened(shape), opacity * opacity_, 0.2);
 }
 
 void Pen::blot(QPointF at, qreal radiusX, qreal radiusY, qreal opacity)
 {
-    const QPointF centre = toCanvas_.map(at);
-    const qreal scale = std::sqrt(std::abs(toCanvas_.determinant()));
-    grow(QRectF(centre.x() - radiusX * scale, centre.y() - radiusY * scale, 2 * radiusX * scale,
-        2 * radiusY * scale));
+    const QPointF centre = map(at);
+    const qreal rx = radiusX * xHeightPixels_, ry = radiusY * xHeightPixels_;
+    record(centre - QPointF(rx, -ry)), record(centre + QPointF(rx, ry));
     if (canvas_)
-        canvas_->blot(centre, radiusX * scale, radiusY * scale, opacity * opacity_);
+        canvas_->blot(centre, rx, ry, opacity * opacity_);
 }
 
 // Writer -------------------------------------------------------------------
@@ -180,7 +471,7 @@ Writer::Writer(Canvas &canvas, const Hand &hand) : canvas_(canvas), hand_(hand) 
 
 qreal Writer::strokeWidth() const
 {
-    return std::max(0.55, FontStem * hand_.xHeight * hand_.width) * hand_.weight + 0.25;
+    return (std::max(0.55, FontStem * hand_.xHeight * hand_.width) + 0.25) * hand_.weight;
 }
 
 QVector<Writer::Item> Writer::parse(const QString &word)
@@ -197,50 +488,142 @@ QVector<Writer::Item> Writer::parse(const QString &word)
     return items;
 }
 
-qreal Writer::layout(const QVector<Item> &items, Pen &pen) const
+qreal Writer::layout(const QVector<Item> &items, Pen &pen, QVector<qreal> *joins) const
 {
     qreal x = 0;
     for (int i = 0; i < items.size(); ++i) {
         const Item &item = items[i];
-        const qreal step
-            = item.drawn && form_ ? form_(pen, item.letter, x) : pen.letter(item.letter, x);
-        if (i + 1 < items.size() && hand_.tracking > 0.3) {
-            // Letters set wide apart stay joined by long strokes along the baseline.
-            const qreal next = x + step + hand_.tracking;
-            pen.line(spline({ { x + step - 0.12, -0.25 }, { x + step + 0.05, -0.04 },
-                         { next - 0.1, -0.02 }, { next + 0.08, -0.22 } }),
-                0.85);
+        const qreal start = x;
+        x += item.drawn && form_ ? form_(pen, item.letter, x) : pen.letter(item.letter, x);
+        if (joins && i + 1 < items.size()) {
+            const bool font = !(item.drawn && form_) && !(items[i + 1].drawn && form_);
+            joins->append(font ? joinBetween(items[i].letter, start, items[i + 1].letter, x) : x);
         }
-        x += step + (i + 1 < items.size() ? hand_.tracking : 0);
     }
     return x;
+}
+
+qreal Writer::joinBetween(QChar left, qreal leftAt, QChar right, qreal rightAt) const
+{
+    // The joining stroke is where the line crosses a single thin stroke
+    // within the x-height band, never a loop or a stem; stretching the
+    // middle of it lengthens the join and leaves the letters as they are.
+    auto joining = [&](qreal x) {
+        auto spans = Pen::inkAcross(left, x - leftAt, hand_.face)
+            + Pen::inkAcross(right, x - rightAt, hand_.face);
+        if (spans.isEmpty())
+            return false;
+        std::sort(spans.begin(), spans.end());
+        const qreal top = spans.first().first;
+        qreal bottom = spans.first().second;
+        for (const auto &span : spans) {
+            if (span.first > bottom)
+                return false;
+            bottom = std::max(bottom, span.second);
+        }
+        return top > -1.05 && bottom < 0.25 && bottom - top < 0.3;
+    };
+    constexpr qreal Step = 0.02;
+    qreal best = rightAt, nearest = 1e9;
+    qreal runStart = 0;
+    bool inRun = false;
+    for (qreal x = rightAt - 0.5; x <= rightAt + 0.32; x += Step) {
+        const bool ok = joining(x) && x + Step <= rightAt + 0.32;
+        if (ok && !inRun)
+            runStart = x, inRun = true;
+        if (!ok && inRun) {
+            inRun = false;
+            const qreal middle = (runStart + x - Step) / 2;
+            const qreal distance = rightAt < runStart ? runStart - rightAt
+                : rightAt > x                         ? rightAt - x
+                                                      : 0;
+            if (distance < nearest)
+                nearest = distance, best = middle;
+        }
+    }
+    return best;
 }
 
 qreal Writer::measure(const QString &word) const
 {
     Rng dry(0);
-    Pen pen(nullptr, QTransform(), 1, 1, dry);
+    Pen pen(nullptr, QTransform(), Warp(), 1, 1, dry, hand_.face);
     return layout(parse(word), pen) * hand_.xHeight * hand_.width;
 }
 
-Written Writer::write(const QString &word, QPointF at)
+Writer::Prepared Writer::prepare(const QString &word)
 {
-    Rng &rng = canvas_.rng();
-    const qreal size = hand_.xHeight * (1 + rng.jitter(hand_.sizeJitter));
+    Prepared w;
+    w.items = parse(word);
+    Rng rng = canvas_.rng().fork();
+    w.size = hand_.xHeight * (1 + rng.jitter(hand_.sizeJitter));
     qreal slant = hand_.slant + rng.jitter(hand_.slantJitter);
     if (hand_.slantSwing > 0) {
         // Mostly alternating, now and then twice the same way.
         swing_ = rng.unit() < 0.85 ? -swing_ : swing_;
-        slant += swing_ * hand_.slantSwing * rng.range(0.45, 1.0);
+        slant += swing_ * hand_.slantSwing * rng.range(0.7, 1.0);
     }
     const qreal rotation = tilt_ + rng.jitter(hand_.rotationJitter);
     const qreal drop = rng.jitter(hand_.baselineJitter) * hand_.xHeight;
-    const QTransform toCanvas = QTransform::fromScale(size * hand_.width, size)
-        * QTransform(1, 0, -std::tan(qDegreesToRadians(slant)), 1, 0, 0)
-        * QTransform().rotate(rotation) * QTransform::fromTranslate(at.x(), at.y() + drop);
-    Pen pen(&canvas_, toCanvas, strokeWidth(), hand_.opacity, rng);
-    const qreal length = layout(parse(word), pen);
-    return { length * size * hand_.width, pen.bounds() };
+    const quint64 warpSeed = rng.next();
+    w.shape = QTransform::fromScale(w.size * hand_.width, w.size) * QTransform().rotate(rotation)
+        * QTransform::fromTranslate(0, drop);
+
+    // Where the letters meet, before the hand stretches the joins.
+    QVector<qreal> joins;
+    Rng dry = rng;
+    Pen plain(nullptr, w.shape, Warp(), strokeWidth(), 1, dry, hand_.face);
+    layout(w.items, plain, &joins);
+    w.warp = Warp(hand_, warpSeed, slant, joins);
+    w.rng = rng;
+
+    dry = rng;
+    Pen pen(nullptr, w.shape, w.warp, strokeWidth(), 1, dry, hand_.face);
+    const qreal length = layout(w.items, pen);
+    w.extents = pen.extents();
+    w.advance = pen.map(QPointF(length, 0)).x();
+    return w;
+}
+
+Written Writer::draw(Prepared &word, QPointF at)
+{
+    Rng rng = word.rng;
+    Pen pen(&canvas_, word.shape * QTransform::fromTranslate(at.x(), at.y()), word.warp,
+        strokeWidth(), hand_.opacity, rng, hand_.face);
+    pen.setThinning(hand_.thin * word.size);
+    layout(word.items, pen);
+    return { word.advance, pen.extents() };
+}
+
+Written Writer::write(const QString &word, QPointF at)
+{
+    Prepared prepared = prepare(word);
+    return draw(prepared, at);
+}
+
+qreal Writer::gapAfter(const Extents &before, const Extents &word, qreal gap) const
+{
+    qreal start = -1e9;
+    for (int b = 0; b < Extents::Bands; ++b) {
+        if (before.has(b) && word.has(b))
+            start = std::max(start, before.high[b] + gap - word.low[b]);
+    }
+    return start > -1e8 ? start : before.right() + gap - word.left();
+}
+
+qreal Writer::row(const QStringList &words, qreal left, qreal baseline)
+{
+    Extents previous;
+    bool first = true;
+    for (const QString &word : words) {
+        Prepared w = prepare(word);
+        const qreal gap
+            = (hand_.wordSpace + canvas_.rng().jitter(hand_.wordSpaceJitter)) * hand_.xHeight;
+        const qreal x = first ? left - w.extents.left() : gapAfter(previous, w.extents, gap);
+        previous = draw(w, QPointF(x, baseline)).extents;
+        first = false;
+    }
+    return previous.right();
 }
 
 int Writer::lines(const QStringList &words, int next, qreal baseline, qreal pitch, int count,
@@ -250,17 +633,27 @@ int Writer::lines(const QStringList &words, int next, qreal baseline, qreal pitc
     for (int line = 0; line < count && next < words.size(); ++line) {
         tilt_ = rng.jitter(hand_.lineTilt);
         const auto [left, right] = edges(line);
-        const qreal y = baseline + line * pitch;
-        qreal x = left;
+        QVector<QPair<Prepared, qreal>> placed;
+        Extents previous;
         while (next < words.size()) {
-            const qreal width = measure(words[next]);
-            if (x > left && x + width > right)
+            Prepared w = prepare(words[next]);
+            const qreal gap = std::max(0.0, hand_.wordSpace + rng.jitter(hand_.wordSpaceJitter))
+                * hand_.xHeight;
+            const qreal x
+                = placed.isEmpty() ? left - w.extents.left() : gapAfter(previous, w.extents, gap);
+            if (!placed.isEmpty() && x + w.extents.right() > right)
                 break;
-            const Written written = write(
-                words[next], QPointF(x, y + (x - left) * std::tan(qDegreesToRadians(tilt_))));
-            x += written.advance
-                + (hand_.wordSpace + rng.jitter(hand_.wordSpaceJitter)) * hand_.xHeight;
+            previous = w.extents.shifted(x);
+            placed.append({ w, x });
             ++next;
+        }
+        const qreal spare = hand_.justify && placed.size() > 1 && next < words.size()
+            ? (right - previous.right()) / (placed.size() - 1)
+            : 0;
+        const qreal y = baseline + line * pitch;
+        for (int i = 0; i < placed.size(); ++i) {
+            const qreal x = placed[i].second + i * spare;
+            draw(placed[i].first, QPointF(x, y + (x - left) * std::tan(qDegreesToRadians(tilt_))));
         }
     }
     tilt_ = 0;

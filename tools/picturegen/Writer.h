@@ -3,10 +3,16 @@
 #include "Canvas.h"
 
 #include <QPainterPath>
+#include <QPolygonF>
 #include <QString>
 #include <QStringList>
+#include <QVector>
 
 #include <functional>
+
+// The fonts that hands are built from: a joined school script for letters
+// and a quick, thin personal hand for signatures.
+enum class Face { Script, Signature };
 
 // How one picture's writer holds the pen. Lengths are in x-heights unless
 // they say otherwise.
@@ -15,17 +21,65 @@ struct Hand
     qreal xHeight = 5; // pixels
     qreal slant = 8; // degrees, positive leaning to the right
     qreal width = 1; // horizontal stretch of every letter
-    qreal tracking = 0; // extra room after each letter
-    qreal wordSpace = 0.9;
+    qreal tracking = 0; // extra room between letters, taken up by the joins
+    qreal wordSpace = 0.9; // the white between two words
     qreal wordSpaceJitter = 0.15;
     qreal slantJitter = 1.5; // degrees, per word
     qreal slantSwing = 0; // degrees, leaning each word the other way from the one before
-    qreal sizeJitter = 0.05; // fraction, per word
-    qreal baselineJitter = 0.07;
+    qreal letterSlant = 3; // degrees, wandering from letter to letter
+    qreal sizeJitter = 0.04; // fraction, per word
+    qreal sizeWander = 0.07; // fraction, wandering from letter to letter
+    qreal sizeCell = 0.9; // how many x-heights the size takes to change
+    qreal baselineJitter = 0.05; // per word
+    qreal baselineWander = 0.05; // along the word
+    qreal shape = 0.035; // how far each letter's outline strays from the font's
     qreal rotationJitter = 0.8; // degrees, per word
     qreal lineTilt = 0.6; // degrees, per line
+    qreal loops = 1; // length of the loops above and below the x-height band
     qreal weight = 1; // pen width of the drawn strokes, relative to the font's
+    qreal thin = 0; // how much thinner than the font's the letters are drawn
     qreal opacity = 1;
+    Face face = Face::Script;
+    bool justify = false; // lines of running text reach the right edge
+};
+
+// Where the ink of a word lies, in picture pixels along the line, in three
+// bands: above the x-height, within it and below the baseline.
+struct Extents
+{
+    static constexpr int Bands = 3;
+    qreal low[Bands] { 1e9, 1e9, 1e9 };
+    qreal high[Bands] { -1e9, -1e9, -1e9 };
+
+    void add(int band, qreal x);
+    bool has(int band) const { return low[band] <= high[band]; }
+    qreal left() const;
+    qreal right() const;
+    Extents shifted(qreal dx) const;
+};
+
+// The smooth ways in which one written word strays from the font: letters
+// that grow and shrink, lean and sit a little higher or lower, outlines that
+// bend, and joins that stretch when the letters stand apart. It maps word
+// units (x-heights, baseline at y = 0, y growing downwards) to word units.
+class Warp
+{
+public:
+    Warp() = default;
+    Warp(const Hand &hand, quint64 seed, qreal slant, const QVector<qreal> &joins);
+
+    QPointF map(QPointF p) const;
+
+private:
+    qreal along(qreal x) const;
+    qreal field(int which, qreal x, qreal y = 0) const;
+
+    quint64 seed_ = 0;
+    bool identity_ = true;
+    Hand hand_;
+    qreal slant_ = 0;
+    qreal start_ = 0;
+    QVector<qreal> along_; // the stretched x, every Step from start_
 };
 
 // The pen inside one word. It draws in word units: x-heights, with the
@@ -33,20 +87,24 @@ struct Hand
 class Pen
 {
 public:
-    Pen(Canvas *canvas, const QTransform &toCanvas, qreal strokeWidth, qreal opacity, Rng &rng);
+    Pen(Canvas *canvas, const QTransform &toCanvas, const Warp &warp, qreal strokeWidth,
+        qreal opacity, Rng &rng, Face face = Face::Script);
 
-    // Draws a letter of the font at x and returns its advance. Letters drawn
-    // with `clipRight` stop at that x, losing their exit stroke.
-    qreal letter(QChar c, qreal x, qreal clipRight = 1e9);
-    // The font's outline of a letter at the origin, and its advance.
-    static QPainterPath outline(QChar c);
-    static qreal advance(QChar c);
+    // Draws a letter of the font at x and returns its advance; with `keep`,
+    // only the part of the letter within that rectangle (at the origin).
+    qreal letter(QChar c, qreal x, const QRectF &keep = QRectF());
+    static qreal advance(QChar c, Face face = Face::Script);
     // The highest point of a font letter at the origin (the top of an i's stem).
-    static QPointF top(QChar c);
-    // The lowest point of a font letter whose x lies in [from, to].
-    static QPointF lowest(QChar c, qreal from, qreal to);
+    static QPointF top(QChar c, Face face = Face::Script);
+    // The middle of the rightmost stroke of a font letter at the origin where
+    // it crosses the height y: the stem of an a, g or y.
+    static QPointF stem(QChar c, qreal y);
+    // Where a font letter at the origin has ink along the vertical line x:
+    // the spans of y inside its outline.
+    static QVector<QPair<qreal, qreal>> inkAcross(QChar c, qreal x, Face face = Face::Script);
 
-    // A hand-drawn stroke along a centre line; weight scales the pen width.
+    // A drawn stroke along a centre line, heavier where the pen moves down and
+    // lighter where it moves up; weight scales the pen width.
     void line(const QPainterPath &centre, qreal weight = 1, qreal opacity = 1,
         Qt::PenCapStyle cap = Qt::RoundCap);
     // A filled shape, as a tapering stroke or a heavy dot.
@@ -54,23 +112,34 @@ public:
     // A soft blot of ink with radii in word units.
     void blot(QPointF at, qreal radiusX, qreal radiusY, qreal opacity = 1);
 
+    // Takes `pixels` off each side of the font's strokes, so that letters
+    // stretched wide keep the weight of the pen.
+    void setThinning(qreal pixels) { thin_ = pixels; }
+
     Rng &rng() { return rng_; }
     qreal jitter(qreal amount) { return rng_.jitter(amount); }
     // The pen width in word units.
     qreal strokeWidth() const;
-    // Everything drawn so far, in picture pixels.
-    QRectF bounds() const { return bounds_; }
-    const QTransform &toCanvas() const { return toCanvas_; }
+    // Word units to picture pixels.
+    QPointF map(QPointF p) const { return toCanvas_.map(warp_.map(p)); }
+    // Where everything drawn so far lies.
+    const Extents &extents() const { return extents_; }
 
 private:
-    void grow(const QRectF &r);
+    QPolygonF mapped(const QPolygonF &polygon, bool rigid);
+    void record(QPointF picturePoint);
+    void fillPolygons(const QVector<QPolygonF> &polygons, qreal opacity, qreal edge);
 
     Canvas *canvas_; // null when only measuring
     QTransform toCanvas_;
+    Warp warp_;
     qreal strokeWidth_;
     qreal opacity_;
     Rng &rng_;
-    QRectF bounds_;
+    Face face_;
+    qreal thin_ = 0;
+    qreal baselineY_, xHeightPixels_;
+    Extents extents_;
 };
 
 // A letter drawn by hand in place of the font's: it draws `letter` starting
@@ -80,7 +149,7 @@ using Form = std::function<qreal(Pen &pen, QChar letter, qreal x)>;
 struct Written
 {
     qreal advance = 0; // pixels along the baseline
-    QRectF bounds; // picture pixels
+    Extents extents; // picture pixels
 };
 
 // Lays out words in one writer's hand. In a word, a letter in brackets
@@ -90,7 +159,7 @@ class Writer
 public:
     Writer(Canvas &canvas, const Hand &hand);
 
-    // Loads the handwriting font; an empty result means success.
+    // Loads the handwriting fonts; an empty result means success.
     static QString loadFont();
 
     void setForm(Form form) { form_ = std::move(form); }
@@ -101,9 +170,15 @@ public:
     // The advance of a word in pixels, without this writer's jitter.
     qreal measure(const QString &word) const;
 
+    // Writes words along one baseline, the first word's ink starting at
+    // `left`, with this hand's white between the words. Returns where the
+    // ink of the row ends.
+    qreal row(const QStringList &words, qreal left, qreal baseline);
+
     // Fills lines with running text from `words`, starting at `next`, one
     // baseline every `pitch` pixels from `baseline`. `edges` gives the left
-    // and right end of each line. Returns the index of the first word left.
+    // and right end of each line, which the ink keeps within. Returns the
+    // index of the first word left.
     int lines(const QStringList &words, int next, qreal baseline, qreal pitch, int count,
         const std::function<QPair<qreal, qreal>(int line)> &edges);
 
@@ -116,8 +191,23 @@ private:
         QChar letter;
         bool drawn;
     };
+    // A word with all of its writer's choices made, ready to be drawn anywhere.
+    struct Prepared
+    {
+        QVector<Item> items;
+        qreal size = 0;
+        QTransform shape; // word units to pixels about the word's start
+        Warp warp;
+        Rng rng { 0 }; // the word's own choices, from here on
+        qreal advance = 0;
+        Extents extents; // about the word's start
+    };
     static QVector<Item> parse(const QString &word);
-    qreal layout(const QVector<Item> &items, Pen &pen) const;
+    Prepared prepare(const QString &word);
+    Written draw(Prepared &word, QPointF at);
+    qreal layout(const QVector<Item> &items, Pen &pen, QVector<qreal> *joins = nullptr) const;
+    qreal gapAfter(const Extents &before, const Extents &word, qreal gap) const;
+    qreal joinBetween(QChar left, qreal leftAt, QChar right, qreal rightAt) const;
 
     Canvas &canvas_;
     Hand hand_;
