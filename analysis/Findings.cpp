@@ -81,11 +81,11 @@ int marginRank(Judge &j, const PageMeasures &m, QString *why)
         return NoMargins;
     if (m.lines >= 3) {
         j.doubt(m.lines < 5);
-        if (j.above(m.leftInward, Border::MarginTrend)
-            && j.atLeast(m.leftSteadiness, Border::MarginSteadiness))
+        if (j.atLeast(m.leftSteadiness, Border::MarginSteadiness)
+            && j.above(m.leftInward, Border::MarginTrend))
             return NarrowToWiderLeft;
-        if (j.above(m.rightInward, Border::MarginTrend)
-            && j.atLeast(m.rightSteadiness, Border::MarginSteadiness))
+        if (j.atLeast(m.rightSteadiness, Border::MarginSteadiness)
+            && j.above(m.rightInward, Border::MarginTrend))
             return NarrowToWiderRight;
     }
     if (j.atLeast(m.left, Border::WideMargin) && j.atLeast(m.left, 2 * m.right))

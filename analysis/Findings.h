@@ -77,8 +77,8 @@ constexpr double NarrowLetters = 0.55;
 constexpr double BroadLetters = 1.05;
 constexpr double JoinedShare = 0.5;
 
-constexpr double CloseLetters = 0.12;
-constexpr double WideLetters = 0.45;
+constexpr double CloseLetters = 0.1;
+constexpr double WideLetters = 0.35;
 } // namespace Border
 
 // Each takes the loaded knowledge base for the variations' indexes.

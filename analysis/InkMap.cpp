@@ -322,26 +322,26 @@ namespace {
 // Erases the rows of a rule where no stroke crosses it.
 void eraseRowBand(Grey &ink, int y0, int y1)
 {
-    const int above = y0 - 3, below = y1 + 3;
+    const int above = y0 - 4, below = y1 + 4;
     for (int x = 0; x < ink.width; ++x) {
         const bool crossed
             = (above >= 0 && ink.at(x, above)) || (below < ink.height && ink.at(x, below));
         if (crossed)
             continue;
-        for (int y = std::max(0, y0 - 1); y <= std::min(ink.height - 1, y1 + 1); ++y)
+        for (int y = std::max(0, y0 - 2); y <= std::min(ink.height - 1, y1 + 2); ++y)
             ink.row(y)[x] = 0;
     }
 }
 
 void eraseColumnBand(Grey &ink, int x0, int x1)
 {
-    const int before = x0 - 3, after = x1 + 3;
+    const int before = x0 - 4, after = x1 + 4;
     for (int y = 0; y < ink.height; ++y) {
         std::uint8_t *row = ink.row(y);
         const bool crossed = (before >= 0 && row[before]) || (after < ink.width && row[after]);
         if (crossed)
             continue;
-        for (int x = std::max(0, x0 - 1); x <= std::min(ink.width - 1, x1 + 1); ++x)
+        for (int x = std::max(0, x0 - 2); x <= std::min(ink.width - 1, x1 + 2); ++x)
             row[x] = 0;
     }
 }
@@ -363,12 +363,12 @@ template<typename Erase> void eraseBands(const std::vector<int> &longInk, int ne
 
 } // namespace
 
-void removeRules(Grey &ink, int minimumRun)
+void removeRules(Grey &ink, const Grey &faint, int minimumRun)
 {
     std::vector<int> rowLong(static_cast<size_t>(ink.height)), columnLong(size_t(ink.width));
     std::vector<int> columnRun(static_cast<size_t>(ink.width));
     for (int y = 0; y < ink.height; ++y) {
-        const std::uint8_t *row = ink.row(y);
+        const std::uint8_t *row = faint.row(y);
         int run = 0;
         for (int x = 0; x <= ink.width; ++x) {
             const bool on = x < ink.width && row[x];
@@ -414,8 +414,9 @@ bool findInk(const Grey &grey, double pxPerMm, const std::function<bool()> &canc
             return false;
     }
     Grey ink = threshold(strength, t);
+    // Rules are found where they are faint too, and taken out of the ink.
+    removeRules(ink, threshold(strength, t / 2), std::max(8, int(std::lround(3 * pxPerMm))));
     strength = Grey();
-    removeRules(ink, std::max(8, int(std::lround(3 * pxPerMm))));
     map->width = ink.width;
     map->height = ink.height;
     map->paper = QRect(0, 0, ink.width, ink.height);

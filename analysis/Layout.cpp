@@ -160,6 +160,22 @@ double spread(const std::vector<double> &values)
     return std::sqrt(sum / double(values.size() - 1));
 }
 
+double robustVariation(std::vector<double> values)
+{
+    if (values.size() < 4)
+        return variation(values);
+    std::sort(values.begin(), values.end());
+    auto at = [&values](double share) {
+        const double i = share * double(values.size() - 1);
+        const size_t low = size_t(i);
+        const size_t high = std::min(values.size() - 1, low + 1);
+        return values[low] + (values[high] - values[low]) * (i - double(low));
+    };
+    const double middle = at(0.5);
+    // For a normal spread the quartiles lie 1.349 standard deviations apart.
+    return middle > 0 ? (at(0.75) - at(0.25)) / 1.349 / middle : 0;
+}
+
 double variation(const std::vector<double> &values)
 {
     if (values.size() < 2)
@@ -202,7 +218,7 @@ double roughXHeight(const std::vector<double> &profile, double pxPerMm)
 }
 
 // Lines without a blot of writing's height (rows of dots and bars) give
-// their blots to the nearest line that has one.
+// their blots to the nearest line that has one, when it is near.
 void foldDotRows(
     const InkMap &map, double x, std::vector<LineShape> &lines, const std::vector<Band> &bands)
 {
@@ -220,7 +236,8 @@ void foldDotRows(
             if (real[j] && (best == i || d < std::abs(bands[best].peak - bands[i].peak)))
                 best = j;
         }
-        if (best != i)
+        // Marks far from any writing (dust, a stain) belong to no line.
+        if (best != i && std::abs(bands[best].peak - bands[i].peak) <= 2.5 * x)
             lines[best].blots.insert(
                 lines[best].blots.end(), lines[i].blots.begin(), lines[i].blots.end());
         lines[i].blots.clear();
@@ -609,32 +626,46 @@ void measureMargins(const InkMap &map, const PageLayout &layout, PageMeasures &m
 }
 
 // The share of the columns two lines share where the lower writing of the
-// first reaches below the upper writing of the second.
-double overlapShare(const InkMap &map, const LineShape &a, const LineShape &b)
+// first reaches below the upper writing of the second, each taken over an
+// x-height around the column; blots that join the two lines count whole.
+double overlapShare(const InkMap &map, const LineShape &a, const LineShape &b, double x)
 {
     const int from = int(std::max(a.box.left(), b.box.left()));
     const int to = int(std::min(a.box.right(), b.box.right()));
     if (to <= from)
         return 0;
-    std::vector<int> lowest(size_t(to - from), -1), highest(size_t(to - from), INT_MAX);
+    const size_t n = size_t(to - from);
+    std::vector<int> lowest(n, -1), highest(n, INT_MAX);
+    std::vector<bool> joined(n);
     auto reach = [&](const LineShape &line, bool down) {
         for (const int i : line.blots) {
             const Blot &blot = map.blots[size_t(i)];
+            const bool joins = blot.box.top() < a.baselineAt(blot.cx) - 0.5 * x
+                && blot.box.bottom() > b.baselineAt(blot.cx) - 0.5 * x;
             for (int r = blot.firstRun; r < blot.firstRun + blot.runCount; ++r) {
                 const Run &run = map.runs[size_t(r)];
-                for (int x = std::max(run.x0, from); x < std::min(run.x1, to); ++x) {
-                    int &v = down ? lowest[size_t(x - from)] : highest[size_t(x - from)];
+                for (int c = std::max(run.x0, from); c < std::min(run.x1, to); ++c) {
+                    int &v = down ? lowest[size_t(c - from)] : highest[size_t(c - from)];
                     v = down ? std::max(v, run.y) : std::min(v, run.y);
+                    joined[size_t(c - from)] = joined[size_t(c - from)] || joins;
                 }
             }
         }
     };
     reach(a, true);
     reach(b, false);
+    const int half = std::max(1, int(x / 2));
     int crossed = 0;
-    for (size_t x = 0; x < lowest.size(); ++x)
-        crossed += lowest[x] >= 0 && lowest[x] >= highest[x];
-    return double(crossed) / double(to - from);
+    for (size_t c = 0; c < n; ++c) {
+        int low = -1, high = INT_MAX;
+        for (size_t d = c >= size_t(half) ? c - size_t(half) : 0;
+             d < std::min(n, c + size_t(half) + 1); ++d) {
+            low = std::max(low, lowest[d]);
+            high = std::min(high, highest[d]);
+        }
+        crossed += joined[c] || (low >= 0 && low >= high);
+    }
+    return double(crossed) / double(n);
 }
 
 void measureLines(const InkMap &map, const PageLayout &layout, PageMeasures &m)
@@ -646,7 +677,7 @@ void measureLines(const InkMap &map, const PageLayout &layout, PageMeasures &m)
         const double to = std::min(a.box.right(), b.box.right());
         const double x = from < to ? (from + to) / 2 : (a.centreX + b.centreX) / 2;
         distances.push_back(b.baselineAt(x) - a.baselineAt(x));
-        overlaps.push_back(overlapShare(map, a, b));
+        overlaps.push_back(overlapShare(map, a, b, layout.xHeight));
     }
     m.linePitch = median(distances) / layout.xHeight;
     m.linePitchVariation = variation(distances);
@@ -656,7 +687,7 @@ void measureLines(const InkMap &map, const PageLayout &layout, PageMeasures &m)
 void measureWordsAndLetters(const PageLayout &layout, PageMeasures &m)
 {
     const double x = layout.xHeight;
-    std::vector<double> slants, gaps, sizes, letters, letterGaps, clarities;
+    std::vector<double> slants, gaps, sizes, letters, letterGaps, clarities, wide;
     double joined = 0, total = 0;
     for (const LineShape &line : layout.lines) {
         for (const WordShape &word : line.words)
@@ -675,10 +706,12 @@ void measureWordsAndLetters(const PageLayout &layout, PageMeasures &m)
                 sizes.push_back(word.xHeight);
             for (const double piece : word.pieces) {
                 total += piece;
-                if (piece > 1.5 * x)
+                if (piece > 1.5 * x) {
                     joined += piece;
-                else
+                    wide.push_back(piece);
+                } else {
                     letters.push_back(piece);
+                }
             }
             letterGaps.insert(letterGaps.end(), word.letterGaps.begin(), word.letterGaps.end());
         }
@@ -689,11 +722,17 @@ void measureWordsAndLetters(const PageLayout &layout, PageMeasures &m)
     m.wordGap = median(gaps) / x;
     m.wordGapVariation = variation(gaps);
     m.wordGaps = int(gaps.size());
-    m.sizeVariation = variation(sizes);
+    m.sizeVariation = robustVariation(sizes);
     m.sizedWords = int(sizes.size());
     m.joinedShare = total > 0 ? joined / total : 0;
     m.lettersApart = m.joinedShare < Border::JoinedShare && letters.size() >= 10;
     m.letterWidth = median(letters) / x;
+    // Letters that touch leave no space: a piece as wide as n letters holds
+    // n - 1 spaces of nothing.
+    const double letter = std::max(1.0, median(letters));
+    for (const double piece : wide)
+        letterGaps.insert(
+            letterGaps.end(), size_t(std::max(0.0, std::round(piece / letter) - 1)), 0.0);
     m.letterGap = median(letterGaps) / x;
     m.letterGaps = int(letterGaps.size());
 }

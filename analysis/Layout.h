@@ -55,5 +55,7 @@ PageMeasures measurePage(const InkMap &map, const PageLayout &layout, double pxP
 double median(std::vector<double> values);
 double variation(const std::vector<double> &values); // standard deviation over mean
 double spread(const std::vector<double> &values); // standard deviation
+// The spread of the middle half, as a standard deviation over the median.
+double robustVariation(std::vector<double> values);
 
 } // namespace PageAnalysis

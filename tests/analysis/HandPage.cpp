@@ -186,16 +186,19 @@ QImage drawHandPage(const HandPageLayout &l, HandPageTruth *truth)
             qreal advance = 0;
             const QPainterPath unit
                 = hand.word(words()[next % words().size()], l.tracking, &advance);
+            advance *= l.stretch;
             if (placed > 0 && x + advance * scale > right)
                 break;
-            const QTransform place = QTransform(1, 0, -std::tan(qDegreesToRadians(slant)), 1, 0, 0)
+            const QTransform place = QTransform::fromScale(l.stretch, 1)
+                * QTransform(1, 0, -std::tan(qDegreesToRadians(slant)), 1, 0, 0)
                 * QTransform::fromScale(scale, scale)
                 * QTransform::fromTranslate(x, baselines[i] + jitter(0.05) * xPx);
             const QPainterPath path = place.map(unit);
             painter.drawPath(path);
             found.writing |= path.boundingRect();
             ++found.words;
-            x += advance * scale + l.wordGap * xPx * (1 + jitter(l.wordGapSpread));
+            const qreal wide = l.unevenGaps && random() % 4 == 0 ? 4 : 1;
+            x += advance * scale + wide * l.wordGap * xPx * (1 + jitter(l.wordGapSpread));
         }
     }
     painter.end();

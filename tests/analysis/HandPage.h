@@ -35,6 +35,8 @@ struct HandPageLayout
     qreal wordGap = 1;
     qreal wordGapSpread = 0.1; // uniform share around wordGap
     qreal tracking = 0; // extra room after every letter
+    qreal stretch = 1; // width of every letter
+    bool unevenGaps = false; // about every fourth space between words four times as wide
 
     qreal rotation = 0; // degrees, the whole sheet turned clockwise on the picture
     bool unevenLight = false;
