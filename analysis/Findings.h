@@ -38,7 +38,7 @@ struct PageMeasures
     bool dpiAssumed = false;
     // Letter width and space between letters, where the letters stand apart.
     bool lettersApart = false;
-    double joinedShare = 0; // of the middle zone in pieces wider than a letter
+    double joinedShare = 0; // of the middle zone in pieces wider than two x-heights
     double letterWidth = 0;
     double letterGap = 0;
     int letterGaps = 0;

@@ -48,8 +48,9 @@ double lineAngle(const Grey &strength, int threshold);
 // The picture turned back by `angle` about its centre.
 Grey turnedBack(const Grey &grey, double angle);
 // Removes long straight rows and columns of ink, found in the `faint` map
-// of lighter ink too: the rules of lined paper.
-void removeRules(Grey &ink, const Grey &faint, int minimumRun);
+// of lighter ink too: the rules of lined paper. Rows of a rule stay within
+// `keep` of writing that touches them.
+void removeRules(Grey &ink, const Grey &faint, int minimumRun, int keep);
 
 // Everything above, from a grey working picture at `pxPerMm`. Returns false
 // when `cancelled` said so between the steps.

@@ -706,7 +706,7 @@ void measureWordsAndLetters(const PageLayout &layout, PageMeasures &m)
                 sizes.push_back(word.xHeight);
             for (const double piece : word.pieces) {
                 total += piece;
-                if (piece > 1.5 * x) {
+                if (piece > 2 * x) {
                     joined += piece;
                     wide.push_back(piece);
                 } else {
@@ -730,9 +730,12 @@ void measureWordsAndLetters(const PageLayout &layout, PageMeasures &m)
     // Letters that touch leave no space: a piece as wide as n letters holds
     // n - 1 spaces of nothing.
     const double letter = std::max(1.0, median(letters));
-    for (const double piece : wide)
-        letterGaps.insert(
-            letterGaps.end(), size_t(std::max(0.0, std::round(piece / letter) - 1)), 0.0);
+    for (const auto *pieces : { &letters, &wide }) {
+        for (const double piece : *pieces) {
+            const double touching = std::max(0.0, std::round(piece / letter) - 1);
+            letterGaps.insert(letterGaps.end(), size_t(touching), 0.0);
+        }
+    }
     m.letterGap = median(letterGaps) / x;
     m.letterGaps = int(letterGaps.size());
 }

@@ -147,15 +147,19 @@ QString readError(const QImageReader &reader)
 
 } // namespace
 
-double statedDpi(const QImage &image)
+double pageDpi(double dpi)
 {
-    const double dpi = image.dotsPerMeterX() * 0.0254;
     // 72 and 96 are what cameras and programs write when they know nothing;
     // no page is scanned at less than 100 dots per inch.
     if (dpi < 100 || dpi > 4800)
         return 0;
     // Dots per metre are whole numbers: 11811 is 300 dots per inch.
     return std::round(dpi * 10) / 10;
+}
+
+double statedDpi(const QImage &image)
+{
+    return pageDpi(image.dotsPerMeterX() * 0.0254);
 }
 
 WorkingPicture workingPicture(const QImage &image, qint64 workingPixels)
@@ -191,6 +195,7 @@ WorkingPicture readPicture(const QString &file, qint64 workingPixels)
         picture.error = readError(reader);
         return picture;
     }
+    const QByteArray format = reader.format();
     QSize stored = reader.size();
     const bool shrinks = stored.isValid()
         && qint64(stored.width()) * stored.height() > workingPixels
@@ -206,8 +211,17 @@ WorkingPicture readPicture(const QString &file, qint64 workingPixels)
     if (shrinks) {
         if (reader.transformation() & QImageIOHandler::TransformationRotate90)
             stored.transpose();
-        picture.scale = double(image.width()) / stored.width() * picture.scale;
+        const double shrunk = double(image.width()) / stored.width();
+        picture.scale *= shrunk;
         picture.size = stored;
+        // The PNG reader scales the stated resolution with the picture; the
+        // others keep the file's.
+        if (format == "png") {
+            picture.dpi = pageDpi(image.dotsPerMeterX() * 0.0254 / shrunk);
+            picture.dpiFromFile = picture.dpi > 0;
+            if (!picture.dpiFromFile)
+                picture.dpi = 300;
+        }
     }
     return picture;
 }

@@ -37,6 +37,9 @@ struct WorkingPicture
 
 // Reads a file without ever holding much more than the picture itself:
 // formats that can decode at a smaller size do so.
+// A resolution in dots per inch as a page could have it, or 0.
+double pageDpi(double dpi);
+
 WorkingPicture readPicture(const QString &file, qint64 workingPixels);
 WorkingPicture workingPicture(const QImage &image, qint64 workingPixels);
 
