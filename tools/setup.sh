@@ -9,6 +9,10 @@ packages=(
     qt6-base-dev qt6-base-dev-tools libqt6test6 libqt6printsupport6 qt6-qpa-plugins
     # fonts: the program's fall-back face and the hand of the sample pictures
     fonts-dejavu-core fonts-dancingscript fonts-dkg-handwriting
+    # TIFF and other scans for the analysis of a page of handwriting
+    qt6-image-formats-plugins
+    # a further hand for the pages that the analysis tests write
+    fonts-kaushanscript
     # a virtual display, finding a program's window on it, and screenshots
     xvfb xauth x11-utils xdotool imagemagick
     # a real default printer for the printing test, and reading its PDF back
