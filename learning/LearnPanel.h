@@ -3,6 +3,7 @@
 #include "learning/PictureList.h"
 #include "widgets/Widgets.h"
 
+class EnlargedSample;
 class QLabel;
 class QPushButton;
 struct LearningPage;
@@ -18,6 +19,8 @@ public:
 
     void showPage(const LearningPage &page);
     QWidget *startingControl() const override;
+    // The enlarged picture of the page's sample, once it has been opened.
+    EnlargedSample *enlargedSample() const { return m_enlarged; }
 
 signals:
     // "Back To &Main", "&Back" and "Ne&xt".
@@ -26,8 +29,13 @@ signals:
     void nextRequested();
 
 private:
+    void enlargeSample();
+
     PictureList m_IMG;
-    QLabel *m_picDesc = nullptr;
+    int m_picture = 0;
+    QString m_variationName;
+    ClickableLabel *m_picDesc = nullptr;
+    EnlargedSample *m_enlarged = nullptr;
     QLabel *m_lblDescName = nullptr;
     QLabel *m_lblOption = nullptr;
     QLabel *m_lblDesc = nullptr;

@@ -66,7 +66,7 @@ void TestPanel::showQuestion(const QuestionDraw::Question &question, int number,
     m_lblNameTest->setText(question.caption);
     m_lblNameTest->setAccessibleName(question.caption);
     // A picture the list does not hold leaves the frame empty.
-    m_picTest->setPixmap(m_IMG.picture(question.picture));
+    m_picTest->setPixmap(m_IMG.picture(question.picture, devicePixelRatioF()));
     const QString label = QStringLiteral("Question %1 of %2").arg(number).arg(count);
     m_lblQNo->setText(label);
     m_lblQNo->setAccessibleName(label);

@@ -92,11 +92,18 @@ QString plainCaption(const QString &caption)
 namespace {
 
 // What a screen reader learns of a ClickableLabel: a link named by its text,
-// which it can press.
+// which it can press; one that shows a picture is a button.
 class LinkAccessible final : public QAccessibleWidget
 {
 public:
     explicit LinkAccessible(ClickableLabel *label) : QAccessibleWidget(label, QAccessible::Link) { }
+
+    QAccessible::Role role() const override
+    {
+        const auto *label = static_cast<const QLabel *>(widget());
+        return label->text().isEmpty() && !label->pixmap().isNull() ? QAccessible::Button
+                                                                    : QAccessible::Link;
+    }
 
     QString text(QAccessible::Text kind) const override
     {
@@ -181,6 +188,12 @@ void ClickableLabel::paintEvent(QPaintEvent *event)
     QStylePainter painter(this);
     QStyleOptionFocusRect option;
     option.initFrom(this);
+    if (!pixmap().isNull()) {
+        // A picture: the frame runs just inside its border.
+        option.rect = contentsRect().adjusted(2, 2, -2, -2);
+        painter.drawPrimitive(QStyle::PE_FrameFocusRect, option);
+        return;
+    }
     option.rect = QStyle::alignedRect(layoutDirection(), alignment(),
         fontMetrics()
             .boundingRect(contentsRect(), int(alignment()) | Qt::TextWordWrap, text())

@@ -2,6 +2,9 @@
 #include "learning/PictureList.h"
 #include "tests/mainwindow/MainWindowDriver.h"
 
+#include <QAccessible>
+#include <QDialog>
+
 namespace {
 
 const QString LastRecord = QStringLiteral("You are at the last record");
@@ -182,15 +185,80 @@ private slots:
         QVERIFY(!request.hasPage);
     }
 
+    void learnPage_showsTheSamplePicture_data()
+    {
+        QTest::addColumn<qreal>("scale");
+        QTest::addColumn<QSize>("pixels");
+        QTest::addRow("scale 1") << 1.0 << QSize(118, 131);
+        QTest::addRow("a rounding over 1") << 1.005 << QSize(118, 131);
+        QTest::addRow("one and a half") << 1.5 << QSize(236, 262);
+        QTest::addRow("scale 2") << 2.0 << QSize(236, 262);
+        QTest::addRow("scale 2.25") << 2.25 << QSize(354, 393);
+        QTest::addRow("scale 3") << 3.0 << QSize(354, 393);
+        QTest::addRow("beyond the largest drawing") << 4.5 << QSize(354, 393);
+    }
     void learnPage_showsTheSamplePicture()
     {
-        MainWindowDriver d;
+        QFETCH(qreal, scale);
+        QFETCH(QSize, pixels);
         if (PictureList().picture(1).isNull())
             QSKIP("the sample pictures are not part of this build");
+        // Every drawing shows at the size of the scale-1 picture.
+        const QPixmap drawn = PictureList().picture(45, scale);
+        QCOMPARE(drawn.size(), pixels);
+        QCOMPARE(drawn.deviceIndependentSize(), QSizeF(118, 131));
+        // The panel enlarges the sample by one and a half: on this screen
+        // that takes the next larger drawing.
+        MainWindowDriver d;
         d.learnByInterpretation({ 8 });
-        const QPixmap shown = d.control<QLabel>("picDesc")->pixmap();
-        QCOMPARE(shown.size(), QSize(118, 131));
-        QCOMPARE(shown.toImage(), PictureList().picture(45).toImage());
+        auto *sample = d.control<QLabel>("picDesc");
+        const qreal needed = 1.5 * sample->devicePixelRatioF();
+        QCOMPARE(sample->pixmap().toImage(), PictureList().picture(45, needed).toImage());
+        QVERIFY(sample->pixmap().width() >= sample->contentsRect().width());
+    }
+
+    void sample_opensEnlarged_data()
+    {
+        QTest::addColumn<int>("how");
+        QTest::addRow("a click") << 0;
+        QTest::addRow("Space") << int(Qt::Key_Space);
+        QTest::addRow("Return") << int(Qt::Key_Return);
+        QTest::addRow("Enter on the keypad") << int(Qt::Key_Enter);
+        QTest::addRow("a screen reader") << -1;
+    }
+    void sample_opensEnlarged()
+    {
+        QFETCH(int, how);
+        if (PictureList().picture(1).isNull())
+            QSKIP("the sample pictures are not part of this build");
+        MainWindowDriver d;
+        d.window->show();
+        d.learnByInterpretation({ 8 });
+        auto *sample = d.control<QLabel>("picDesc");
+        QVERIFY(sample->focusPolicy() & Qt::TabFocus);
+        QAccessibleInterface *reader = QAccessible::queryAccessibleInterface(sample);
+        QCOMPARE(reader->role(), QAccessible::Button);
+        QCOMPARE(reader->text(QAccessible::Name), QStringLiteral("Sample of handwriting"));
+        if (how == 0)
+            QTest::mouseClick(sample, Qt::LeftButton);
+        else if (how < 0)
+            reader->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+        else
+            QTest::keyClick(sample, Qt::Key(how));
+        auto *enlarged = d.window->findChild<QDialog *>("EnlargedSample");
+        QVERIFY(enlarged != nullptr && enlarged->isVisible());
+        QCOMPARE(enlarged->windowTitle(), QStringLiteral("Enlarged sample"));
+        auto *picture = ::control<QLabel>(enlarged, "picEnlarged");
+        QCOMPARE(picture->pixmap().deviceIndependentSize(), QSizeF(354, 393));
+        QCOMPARE(::control<QLabel>(enlarged, "lblEnlargedName")->text(), d.text("lblOption"));
+        // It follows the page while it is open, and Esc closes it.
+        const QImage first = picture->pixmap().toImage();
+        d.click("cmdLearnNext");
+        QVERIFY(enlarged->isVisible());
+        QCOMPARE(::control<QLabel>(enlarged, "lblEnlargedName")->text(), d.text("lblOption"));
+        QVERIFY(picture->pixmap().toImage() != first);
+        QTest::keyClick(enlarged, Qt::Key_Escape);
+        QVERIFY(!enlarged->isVisible());
     }
 
     void longestText_fitsTheLearnPage()

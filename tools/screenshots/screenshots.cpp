@@ -4,6 +4,7 @@
 #include "mainwindow/MainWindow.h"
 #include "shell/QtPlatform.h"
 #include "tests/support/Controls.h"
+#include "widgets/Widgets.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -108,6 +109,12 @@ int main(int argc, char *argv[])
     save(QStringLiteral("category-panel"));
     click(&window, "cmdNext3");
     save(QStringLiteral("learn-by-interpretation"));
+    click(&window, "cmdLearnNext"); // the next variation
+    control<ClickableLabel>(&window, "picDesc")->clicked();
+    if (auto *enlarged = window.findChild<QWidget *>(QStringLiteral("EnlargedSample"))) {
+        enlarged->grab().save(folder.filePath(QStringLiteral("enlarged-sample.png")));
+        enlarged->close();
+    }
     click(&window, "cmdMain");
     click(&window, "cmdNext3"); // nothing ticked: a message
 
