@@ -14,6 +14,7 @@
 #include <QTextDocument>
 
 #include <cstdio>
+#include <functional>
 
 namespace {
 
@@ -69,25 +70,11 @@ void choose(QWidget *window, const char *name)
 
 } // namespace
 
-int main(int argc, char *argv[])
-{
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication application(argc, argv);
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: quillmere-screenshots OUTPUT-FOLDER\n");
-        return 2;
-    }
-    QDir folder(QString::fromLocal8Bit(argv[1]));
-    folder.mkpath(QStringLiteral("."));
-    PicturingPlatform platform(folder);
-    Random random = Random::seeded(7);
-    MainWindow window(platform, random);
-    window.show();
-    auto save = [&](const QString &name) {
-        window.grab().save(folder.filePath(name + QStringLiteral(".png")));
-    };
+using Save = std::function<void(const QString &)>;
 
+// Every learning panel, its messages and the enlarged sample.
+static void learningTour(MainWindow &window, const QDir &folder, const Save &save)
+{
     save(QStringLiteral("welcome-panel"));
     click(&window, "cmdNext"); // nothing chosen: a message
     choose(&window, "optOption0");
@@ -117,7 +104,10 @@ int main(int argc, char *argv[])
     }
     click(&window, "cmdMain");
     click(&window, "cmdNext3"); // nothing ticked: a message
+}
 
+static void testTour(MainWindow &window, const Save &save)
+{
     // A test by significance to its report.
     click(&window, "cmdBack3");
     click(&window, "cmdBack2");
@@ -131,6 +121,29 @@ int main(int argc, char *argv[])
         click(&window, "cmdNextQuestionTest");
     }
     save(QStringLiteral("result-panel"));
+}
+
+int main(int argc, char *argv[])
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication application(argc, argv);
+    if (argc != 2) {
+        std::fprintf(stderr, "usage: quillmere-screenshots OUTPUT-FOLDER\n");
+        return 2;
+    }
+    QDir folder(QString::fromLocal8Bit(argv[1]));
+    folder.mkpath(QStringLiteral("."));
+    PicturingPlatform platform(folder);
+    Random random = Random::seeded(7);
+    MainWindow window(platform, random);
+    window.show();
+    const auto save = [&](const QString &name) {
+        window.grab().save(folder.filePath(name + QStringLiteral(".png")));
+    };
+    learningTour(window, folder, save);
+    testTour(window, save);
+
     std::printf("screenshots written to %s\n", qPrintable(folder.absolutePath()));
     return 0;
 }
