@@ -51,6 +51,7 @@ public:
     }
     bool acquireSingleInstanceLock() override { return true; }
     void keepAbove(QWidget *) override { }
+    QString choosePictureFile(QWidget *) override { return {}; }
 
 private:
     QDir m_folder;

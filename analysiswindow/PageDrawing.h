@@ -1,0 +1,20 @@
+#pragma once
+
+#include "analysis/PageAnalysis.h"
+
+#include <QImage>
+#include <QSize>
+#include <QString>
+
+namespace PageDrawing {
+
+// Reads the picture in `file` as the analysis sees it (turned upright as its
+// file says), at no more than `bounds`. A null image when it cannot be read.
+QImage readShown(const QString &file, const QSize &bounds);
+
+// `shown` with what the analysis found drawn on it: the margins (the inner
+// edge of the writing), every baseline and every word's box. `shown` may be
+// smaller than the picture the result was measured on.
+QImage drawFindings(const QImage &shown, const PageAnalysis::Result &result);
+
+} // namespace PageDrawing
