@@ -49,8 +49,8 @@ QString figureText(const Measure &measure)
     name.replace(QStringLiteral("_x"), QStringLiteral(" (x-heights)"));
     name.replace(QStringLiteral("_mm"), QStringLiteral(" (mm)"));
     name.replace(QLatin1Char('_'), QLatin1Char(' '));
-    const QString value = measure.known ? QString::number(measure.value, 'f', 1)
-                                        : QStringLiteral("not shown");
+    const QString value
+        = measure.known ? QString::number(measure.value, 'f', 1) : QStringLiteral("not shown");
     return name + QStringLiteral(" ") + value;
 }
 
@@ -212,7 +212,9 @@ bool AnalysisWindow::analyse(const QString &file)
     job->file = file;
     m_job = job;
     QPointer<QProgressBar> progress = m_progress;
-    m_worker = QThread::create([job, progress] {
+    m_worker = QThread::create([job, progress, before = m_beforeAnalysis] {
+        if (before)
+            before();
         Options options;
         options.cancelled = [job] { return job->cancelled.load(); };
         options.progress = [progress](int percent) {
@@ -303,8 +305,9 @@ QWidget *AnalysisWindow::measuredRow(const Finding &finding)
     const int v = finding.variation;
     QString html = QStringLiteral("<b>%1</b>: ").arg(m_kb.CategoryNames[size_t(c)].toHtmlEscaped());
     if (v >= 0)
-        html += QStringLiteral("<b>%1</b>%2").arg(m_kb.VariationNames[size_t(v)].toHtmlEscaped(),
-            finding.sure ? QString() : QStringLiteral(" (near a border, not sure)"));
+        html += QStringLiteral("<b>%1</b>%2")
+                    .arg(m_kb.VariationNames[size_t(v)].toHtmlEscaped(),
+                        finding.sure ? QString() : QStringLiteral(" (near a border, not sure)"));
     else
         html += QStringLiteral("none of its variations fits");
     html += QStringLiteral("<br>") + finding.note.toHtmlEscaped();
@@ -323,8 +326,8 @@ QWidget *AnalysisWindow::measuredRow(const Finding &finding)
 QWidget *AnalysisWindow::lookRow(int category)
 {
     const QString name = m_kb.CategoryNames[size_t(category)];
-    const QString html = QStringLiteral("<b>%1</b>: look for yourself<br>")
-            .arg(name.toHtmlEscaped())
+    const QString html
+        = QStringLiteral("<b>%1</b>: look for yourself<br>").arg(name.toHtmlEscaped())
         + linkHtml(learnLink(category, -1), QStringLiteral("Learn %1").arg(name));
     return row(category, -1, html);
 }
@@ -338,8 +341,8 @@ QWidget *AnalysisWindow::row(int category, int picture, const QString &html)
     if (picture > 0) {
         auto *sample = new QLabel(frame);
         sample->setObjectName(QStringLiteral("picSample%1").arg(category));
-        sample->setPixmap(PictureList().picture(picture).scaledToWidth(
-            SampleWidth, Qt::SmoothTransformation));
+        sample->setPixmap(
+            PictureList().picture(picture).scaledToWidth(SampleWidth, Qt::SmoothTransformation));
         sample->setAlignment(Qt::AlignTop);
         layout->addWidget(sample, 0, Qt::AlignTop);
     }

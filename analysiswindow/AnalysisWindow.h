@@ -6,6 +6,7 @@
 #include <QPointer>
 #include <QWidget>
 
+#include <functional>
 #include <memory>
 
 class Platform;
@@ -45,6 +46,10 @@ public:
     // variation -1 for the category's first.
     static QString learnLink(int category, int variation);
 
+    // Runs on the worker thread before each analysis reads its file; tests
+    // hold an analysis there to cancel it or close the window first.
+    void setBeforeAnalysis(std::function<void()> hook) { m_beforeAnalysis = std::move(hook); }
+
 signals:
     // The learner asked to learn variation `variation` of `category`, or the
     // category from its first variation when `variation` is -1.
@@ -77,6 +82,7 @@ private:
     PageAnalysis::Result m_result;
     std::shared_ptr<Job> m_job;
     QPointer<QThread> m_worker;
+    std::function<void()> m_beforeAnalysis;
 
     QLabel *m_status = nullptr;
     QLabel *m_page = nullptr;

@@ -211,7 +211,7 @@ void QtPlatform::keepAbove(QWidget *window)
 
 QString QtPlatform::choosePictureFile(QWidget *parent)
 {
-    return QFileDialog::getOpenFileName(parent, QStringLiteral("Open a Picture of Your Handwriting"),
-        QString(),
+    return QFileDialog::getOpenFileName(parent,
+        QStringLiteral("Open a Picture of Your Handwriting"), QString(),
         QStringLiteral("Pictures (*.png *.jpg *.jpeg *.tif *.tiff *.bmp);;All files (*)"));
 }
