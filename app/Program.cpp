@@ -146,6 +146,21 @@ std::optional<int> answerCommandLine(int argc, char *argv[])
                        "cannot be read as a picture, 3 when it holds no writing."),
         QStringLiteral("FILE"));
     parser.addOption(analyse);
+    // Qt's own options are the GUI application's to take: they start the
+    // program as usual.
+    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
+    for (const char *name : { "platform", "platformpluginpath", "platformtheme", "plugin",
+             "display", "geometry", "qwindowgeometry", "title", "qwindowtitle", "qwindowicon",
+             "style", "stylesheet", "session", "qmljsdebugger" }) {
+        QCommandLineOption qtOption(QString::fromLatin1(name), QString(), QStringLiteral("value"));
+        qtOption.setFlags(QCommandLineOption::HiddenFromHelp);
+        parser.addOption(qtOption);
+    }
+    for (const char *name : { "reverse", "widgetcount", "nograb", "dograb", "sync" }) {
+        QCommandLineOption qtOption(QString::fromLatin1(name));
+        qtOption.setFlags(QCommandLineOption::HiddenFromHelp);
+        parser.addOption(qtOption);
+    }
 
     if (!parser.parse(QCoreApplication::arguments()) || !parser.positionalArguments().isEmpty()) {
         const QString why = parser.errorText().isEmpty()
