@@ -20,6 +20,7 @@
 #include <QVBoxLayout>
 
 #include <atomic>
+#include <cmath>
 
 using namespace PageAnalysis;
 
@@ -49,8 +50,12 @@ QString figureText(const Measure &measure)
     name.replace(QStringLiteral("_x"), QStringLiteral(" (x-heights)"));
     name.replace(QStringLiteral("_mm"), QStringLiteral(" (mm)"));
     name.replace(QLatin1Char('_'), QLatin1Char(' '));
-    const QString value
-        = measure.known ? QString::number(measure.value, 'f', 1) : QStringLiteral("not shown");
+    // Counts stand whole; measures with one decimal.
+    const bool whole = std::abs(measure.value - std::round(measure.value)) < 1e-9;
+    QString value
+        = whole ? QString::number(qRound64(measure.value)) : QString::number(measure.value, 'f', 1);
+    if (!measure.known)
+        value = QStringLiteral("not shown");
     return name + QStringLiteral(" ") + value;
 }
 
@@ -115,7 +120,6 @@ void AnalysisWindow::buildWindow()
     auto *list = new QWidget;
     list->setObjectName(QStringLiteral("lstFindings"));
     m_rows = new QVBoxLayout(list);
-    m_rows->setAlignment(Qt::AlignTop);
     auto *scroll = new QScrollArea(this);
     scroll->setObjectName(QStringLiteral("scrFindings"));
     scroll->setWidgetResizable(true);
@@ -224,7 +228,7 @@ bool AnalysisWindow::analyse(const QString &file)
         };
         job->result = analyseFile(job->file, options);
         if (job->result.outcome == Outcome::Analysed)
-            job->shown = PageDrawing::readShown(job->file, QSize(PageWidth, PageHeight));
+            job->shown = PageDrawing::readShown(job->file, QSize(PageWidth, PageHeight) * 3);
     });
     connect(m_worker, &QThread::finished, this, &AnalysisWindow::analysisFinished);
     m_status->setText(QStringLiteral("Analysing %1 ...").arg(QFileInfo(file).fileName()));
@@ -250,8 +254,12 @@ void AnalysisWindow::analysisFinished()
     m_result = m_job->result;
     const QString name = QFileInfo(m_job->file).fileName();
     switch (m_result.outcome) {
-    case Outcome::Analysed:
-        m_page->setPixmap(QPixmap::fromImage(PageDrawing::drawFindings(m_job->shown, m_result)));
+    case Outcome::Analysed: {
+        const QImage &shown = m_job->shown;
+        const qreal linePixels
+            = qMax(1.0, qMax(qreal(shown.width()) / PageWidth, qreal(shown.height()) / PageHeight));
+        showPage(PageDrawing::drawFindings(shown, m_result, linePixels));
+    }
         m_status->setText(QStringLiteral("%1: %2 lines of writing, measured below. On the page, "
                                          "red lines are baselines, orange boxes words and the "
                                          "green frame the margins.")
@@ -277,6 +285,16 @@ void AnalysisWindow::analysisFinished()
     emit analysisEnded();
 }
 
+void AnalysisWindow::showPage(const QImage &page)
+{
+    // Read at up to three times the size shown, for screens of every scale.
+    const qreal ratio = devicePixelRatioF();
+    QPixmap pixmap = QPixmap::fromImage(page.scaled(
+        QSize(PageWidth, PageHeight) * ratio, Qt::KeepAspectRatio, Qt::SmoothTransformation));
+    pixmap.setDevicePixelRatio(ratio);
+    m_page->setPixmap(pixmap);
+}
+
 void AnalysisWindow::clearRows()
 {
     while (QLayoutItem *item = m_rows->takeAt(0)) {
@@ -297,6 +315,12 @@ void AnalysisWindow::showFindings()
     m_rows->addWidget(heading);
     for (int c = FirstUnmeasured; c < KnowledgeBase::CategoryCount; ++c)
         m_rows->addWidget(lookRow(c));
+    m_rows->addStretch(1);
+    // Shown at once, not only when the layout gets round to it.
+    for (int i = 0; i < m_rows->count(); ++i) {
+        if (QWidget *widget = m_rows->itemAt(i)->widget())
+            widget->show();
+    }
 }
 
 QWidget *AnalysisWindow::measuredRow(const Finding &finding)
@@ -341,8 +365,12 @@ QWidget *AnalysisWindow::row(int category, int picture, const QString &html)
     if (picture > 0) {
         auto *sample = new QLabel(frame);
         sample->setObjectName(QStringLiteral("picSample%1").arg(category));
-        sample->setPixmap(
-            PictureList().picture(picture).scaledToWidth(SampleWidth, Qt::SmoothTransformation));
+        // Sharp on screens of every scale: drawn at the screen's pixels.
+        const qreal ratio = devicePixelRatioF();
+        QPixmap pixmap = PictureList().picture(picture).scaledToWidth(
+            qRound(SampleWidth * ratio), Qt::SmoothTransformation);
+        pixmap.setDevicePixelRatio(ratio);
+        sample->setPixmap(pixmap);
         sample->setAlignment(Qt::AlignTop);
         layout->addWidget(sample, 0, Qt::AlignTop);
     }

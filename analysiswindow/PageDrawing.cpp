@@ -26,7 +26,7 @@ QImage readShown(const QString &file, const QSize &bounds)
     return image.convertToFormat(QImage::Format_RGB32);
 }
 
-QImage drawFindings(const QImage &shown, const PageAnalysis::Result &result)
+QImage drawFindings(const QImage &shown, const PageAnalysis::Result &result, qreal linePixels)
 {
     QImage drawn = shown.convertToFormat(QImage::Format_RGB32);
     if (drawn.isNull() || result.size.isEmpty())
@@ -35,7 +35,7 @@ QImage drawFindings(const QImage &shown, const PageAnalysis::Result &result)
     QPainter painter(&drawn);
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setTransform(PageAnalysis::unturned(result) * QTransform::fromScale(scale, scale));
-    const qreal px = 1 / scale; // one pixel of the shown picture
+    const qreal px = linePixels / scale; // one pixel of a line on screen
 
     QPen margin(QColor(0, 150, 70), 2 * px, Qt::DashLine);
     painter.setPen(margin);
