@@ -215,7 +215,8 @@ bool AnalysisWindow::analyse(const QString &file)
     auto job = std::make_shared<Job>();
     job->file = file;
     m_job = job;
-    QPointer<QProgressBar> progress = m_progress;
+    // The window waits for the worker before its bar goes.
+    QProgressBar *progress = m_progress;
     m_worker = QThread::create([job, progress, before = m_beforeAnalysis] {
         if (before)
             before();
@@ -232,6 +233,8 @@ bool AnalysisWindow::analyse(const QString &file)
     });
     connect(m_worker, &QThread::finished, this, &AnalysisWindow::analysisFinished);
     m_status->setText(QStringLiteral("Analysing %1 ...").arg(QFileInfo(file).fileName()));
+    m_page->clear();
+    clearRows();
     setBusy(true);
     m_worker->start();
     return true;
@@ -254,18 +257,8 @@ void AnalysisWindow::analysisFinished()
     m_result = m_job->result;
     const QString name = QFileInfo(m_job->file).fileName();
     switch (m_result.outcome) {
-    case Outcome::Analysed: {
-        const QImage &shown = m_job->shown;
-        const qreal linePixels
-            = qMax(1.0, qMax(qreal(shown.width()) / PageWidth, qreal(shown.height()) / PageHeight));
-        showPage(PageDrawing::drawFindings(shown, m_result, linePixels));
-    }
-        m_status->setText(QStringLiteral("%1: %2 lines of writing, measured below. On the page, "
-                                         "red lines are baselines, orange boxes words and the "
-                                         "green frame the margins.")
-                              .arg(name)
-                              .arg(m_result.lines.size()));
-        showFindings();
+    case Outcome::Analysed:
+        showAnalysed(name);
         break;
     case Outcome::Unreadable:
         m_status->setText(QStringLiteral("%1 cannot be read as a picture (%2). Please choose a "
@@ -283,6 +276,20 @@ void AnalysisWindow::analysisFinished()
     }
     m_job.reset();
     emit analysisEnded();
+}
+
+void AnalysisWindow::showAnalysed(const QString &name)
+{
+    const QImage &shown = m_job->shown;
+    const qreal linePixels
+        = qMax(1.0, qMax(qreal(shown.width()) / PageWidth, qreal(shown.height()) / PageHeight));
+    showPage(PageDrawing::drawFindings(shown, m_result, linePixels));
+    m_status->setText(QStringLiteral("%1: %2 lines of writing, measured below. On the page, red "
+                                     "lines are baselines, orange boxes words and the green "
+                                     "frame the margins.")
+                          .arg(name)
+                          .arg(m_result.lines.size()));
+    showFindings();
 }
 
 void AnalysisWindow::showPage(const QImage &page)
@@ -331,7 +338,9 @@ QWidget *AnalysisWindow::measuredRow(const Finding &finding)
     if (v >= 0)
         html += QStringLiteral("<b>%1</b>%2")
                     .arg(m_kb.VariationNames[size_t(v)].toHtmlEscaped(),
-                        finding.sure ? QString() : QStringLiteral(" (near a border, not sure)"));
+                        finding.sure
+                            ? QString()
+                            : QStringLiteral(" (not sure: near a border, or widely spread)"));
     else
         html += QStringLiteral("none of its variations fits");
     html += QStringLiteral("<br>") + finding.note.toHtmlEscaped();

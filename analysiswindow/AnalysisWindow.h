@@ -69,6 +69,7 @@ private:
     QWidget *buildBusyBar();
     void setBusy(bool busy);
     void analysisFinished();
+    void showAnalysed(const QString &name);
     void showPage(const QImage &page);
     void showFindings();
     void clearRows();
