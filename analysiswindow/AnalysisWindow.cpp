@@ -35,12 +35,20 @@ constexpr int SampleWidth = 150;
 // left to the learner's eye.
 constexpr int FirstUnmeasured = 6;
 
-const QString Measurements = QStringLiteral(
-    "These are measurements of your page, not judgements of you: graphology reads each of them "
-    "as a tendency, one sign among many, never as a certainty about the writer.");
-const QString Invitation = QStringLiteral(
-    "Open a scan or a photo of a page of your own handwriting (dark ink on light paper; PNG, "
-    "JPEG, TIFF or BMP), or drop the file on this window.");
+// Texts made when the window is, so that nothing of it runs at start-up.
+QString measurementsText()
+{
+    return QStringLiteral(
+        "These are measurements of your page, not judgements of you: graphology reads each of them "
+        "as a tendency, one sign among many, never as a certainty about the writer.");
+}
+
+QString invitationText()
+{
+    return QStringLiteral(
+        "Open a scan or a photo of a page of your own handwriting (dark ink on light paper; PNG, "
+        "JPEG, TIFF or BMP), or drop the file on this window.");
+}
 
 QString figureText(const Measure &measure)
 {
@@ -141,11 +149,11 @@ void AnalysisWindow::buildWindow()
 QWidget *AnalysisWindow::buildHeader()
 {
     auto *header = new QWidget(this);
-    auto *about = new QLabel(Measurements, header);
+    auto *about = new QLabel(measurementsText(), header);
     about->setObjectName(QStringLiteral("lblMeasurements"));
     about->setWordWrap(true);
     about->setFont(verdana(8.25, true));
-    m_status = new QLabel(Invitation, header);
+    m_status = new QLabel(invitationText(), header);
     m_status->setObjectName(QStringLiteral("lblStatus"));
     m_status->setWordWrap(true);
     m_open = new QPushButton(QStringLiteral("&Open a Picture..."), header);
