@@ -1,5 +1,6 @@
 #include "app/Program.h"
 
+#include "analysis/AnalysisJson.h"
 #include "app/ClosingScreen.h"
 #include "core/ProgramText.h"
 #include "core/Random.h"
@@ -9,9 +10,13 @@
 #include "shell/UpdateReminder.h"
 
 #include <QApplication>
+#include <QCommandLineParser>
 #include <QFileInfo>
 
+#include <QTextStream>
+
 #include <cmath>
+#include <optional>
 #include <utility>
 
 BrandLabel brandLabelFor(float r)
@@ -118,8 +123,70 @@ void Program::EndProgram()
         m_endProcess();
 }
 
+std::optional<int> answerCommandLine(int argc, char *argv[])
+{
+    // Without arguments the program starts as always, with nothing of this.
+    if (argc <= 1)
+        return std::nullopt;
+    // No display is needed, and no single-instance lock is taken.
+    QCoreApplication core(argc, argv);
+    QCoreApplication::setApplicationName(QStringLiteral("quillmere"));
+    QCoreApplication::setApplicationVersion(ProgramText::Version);
+    QTextStream out(stdout);
+    QTextStream err(stderr);
+
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QStringLiteral(
+        "Learn and test yourself in handwriting analysis. Without options, starts the program."));
+    const QCommandLineOption help = parser.addHelpOption();
+    const QCommandLineOption version = parser.addVersionOption();
+    const QCommandLineOption analyse(QStringLiteral("analyse"),
+        QStringLiteral("Measure the page of handwriting in the picture FILE and print what it "
+                       "shows as one JSON object. Exit status 0 when analysed, 2 when FILE "
+                       "cannot be read as a picture, 3 when it holds no writing."),
+        QStringLiteral("FILE"));
+    parser.addOption(analyse);
+    // Qt's own options are the GUI application's to take: they start the
+    // program as usual.
+    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
+    for (const char *name : { "platform", "platformpluginpath", "platformtheme", "plugin",
+             "display", "geometry", "qwindowgeometry", "title", "qwindowtitle", "qwindowicon",
+             "style", "stylesheet", "session", "qmljsdebugger" }) {
+        QCommandLineOption qtOption(QString::fromLatin1(name), QString(), QStringLiteral("value"));
+        qtOption.setFlags(QCommandLineOption::HiddenFromHelp);
+        parser.addOption(qtOption);
+    }
+    for (const char *name : { "reverse", "widgetcount", "nograb", "dograb", "sync" }) {
+        QCommandLineOption qtOption(QString::fromLatin1(name));
+        qtOption.setFlags(QCommandLineOption::HiddenFromHelp);
+        parser.addOption(qtOption);
+    }
+
+    if (!parser.parse(QCoreApplication::arguments()) || !parser.positionalArguments().isEmpty()) {
+        const QString why = parser.errorText().isEmpty()
+            ? QStringLiteral("Unexpected argument '%1'.").arg(parser.positionalArguments().first())
+            : parser.errorText();
+        err << "quillmere: " << why << "\nTry 'quillmere --help' for more information.\n";
+        return 1;
+    }
+    if (parser.isSet(help)) {
+        out << parser.helpText();
+        return 0;
+    }
+    if (parser.isSet(version)) {
+        out << ProgramText::Title << ' ' << ProgramText::Version << '\n';
+        return 0;
+    }
+    if (parser.isSet(analyse))
+        return PageAnalysis::analyseCommand(parser.value(analyse), out, err);
+    return std::nullopt;
+}
+
 int runQuillmere(int argc, char *argv[])
 {
+    if (const std::optional<int> answered = answerCommandLine(argc, argv))
+        return *answered;
+
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("quillmere"));
     QApplication::setApplicationVersion(ProgramText::Version);

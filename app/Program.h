@@ -6,6 +6,7 @@
 #include <QString>
 
 #include <functional>
+#include <optional>
 
 class ClosingScreen;
 class MainWindow;
@@ -59,6 +60,11 @@ private:
     bool m_ending = false;
     bool m_ended = false;
 };
+
+// Answers the command line (--help, --version, --analyse FILE) without a
+// display and returns the exit status; std::nullopt when there is nothing to
+// answer and the program starts as usual.
+std::optional<int> answerCommandLine(int argc, char *argv[]);
 
 // Starts Quillmere on the real desktop and runs it until it ends; returns the
 // process's exit status.

@@ -78,6 +78,21 @@ PageRequest LearningPages::startByInterpretation()
     return ShowInterpretationPage();
 }
 
+PageRequest LearningPages::startAtVariation(int category, int variation)
+{
+    if (category < 0 || category >= KnowledgeBase::CategoryCount)
+        return {};
+    m_kb.LoadKnowledgeBase();
+    m_state.IsLearning = true;
+    m_state.IsBySignificance = false;
+    m_state.SelectedCategories.fill(false);
+    m_state.SelectedCategories[static_cast<size_t>(category)] = true;
+    enterCategory(category, false);
+    if (variation >= m_state.RangeFirst && variation <= m_state.RangeLast)
+        m_state.CurrentRecord = static_cast<qint16>(variation);
+    return ShowInterpretationPage();
+}
+
 void LearningPages::enterCategory(int category, bool atItsLast)
 {
     m_state.CurrentCategory = static_cast<qint16>(category);

@@ -38,6 +38,11 @@ public:
     // the first ticked category.
     PageRequest startByInterpretation();
 
+    // Learning by interpretation with `category` alone ticked, on its
+    // variation `variation` (its first when `variation` is not one of its
+    // own). "&Back" and "Ne&xt" then page through that category.
+    PageRequest startAtVariation(int category, int variation);
+
     // "Ne&xt" and "&Back": move CurrentRecord, then ask for the page. Return
     // no page and no message when not learning.
     PageRequest next();

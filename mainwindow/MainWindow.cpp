@@ -1,5 +1,6 @@
 #include "mainwindow/MainWindow.h"
 
+#include "analysiswindow/AnalysisWindow.h"
 #include "core/ProgramText.h"
 #include "learning/LearnPanel.h"
 #include "mainwindow/ChoicePanels.h"
@@ -40,7 +41,10 @@ MainWindow::MainWindow(Platform &platform, Random &random, QWidget *parent)
     Form_Load();
 }
 
-MainWindow::~MainWindow() = default;
+MainWindow::~MainWindow()
+{
+    delete m_analysis.data();
+}
 
 void MainWindow::buildWindow()
 {
@@ -115,9 +119,12 @@ void MainWindow::buildMenuBar()
 
     QMenu *file = bar->addMenu(QStringLiteral("&File"));
     file->setObjectName(QStringLiteral("mnuFile"));
+    QAction *analyse
+        = action(QStringLiteral("mnuAnalyse"), QStringLiteral("Analyse My &Handwriting..."));
+    connect(analyse, &QAction::triggered, this, &MainWindow::openAnalysis);
     QAction *exit = action(QStringLiteral("mnuExit"), QStringLiteral("E&xit"));
     connect(exit, &QAction::triggered, this, &QWidget::close);
-    file->addAction(exit);
+    file->addActions({ analyse, separator(QStringLiteral("mnuSepAnalyse")), exit });
 
     QMenu *help = bar->addMenu(QStringLiteral("&Help"));
     help->setObjectName(QStringLiteral("mnuHelp"));
@@ -363,4 +370,36 @@ void MainWindow::ShowTestResult()
     bringToFront(Panel::ResultPanel);
     m_result->showReport(m_testRun.ShowTestResult());
     m_test->showAllOptions();
+}
+
+AnalysisWindow *MainWindow::analysisWindow() const
+{
+    return m_analysis;
+}
+
+void MainWindow::openAnalysis()
+{
+    if (m_analysis == nullptr) {
+        m_analysis = new AnalysisWindow(m_platform);
+        m_analysis->setAttribute(Qt::WA_DeleteOnClose);
+        connect(m_analysis, &AnalysisWindow::learnRequested, this, &MainWindow::learnCategory);
+    }
+    m_analysis->show();
+    m_analysis->raise();
+    m_analysis->activateWindow();
+    m_analysis->chooseFile();
+}
+
+void MainWindow::learnCategory(int category, int variation)
+{
+    const PageRequest request = m_learning.startAtVariation(category, variation);
+    if (!request.hasPage)
+        return;
+    m_approach->setForLearning(true);
+    m_category->clearTicks();
+    showPage(request);
+    m_learn->setTitle(QStringLiteral("Learn By Interpretation"));
+    bringToFront(Panel::LearnPanel);
+    raise();
+    activateWindow();
 }

@@ -7,9 +7,11 @@
 #include "testing/TestRun.h"
 
 #include <QMainWindow>
+#include <QPointer>
 
 #include <array>
 
+class AnalysisWindow;
 class ApproachPanel;
 class CategoryPanel;
 class ClickableLabel;
@@ -52,6 +54,14 @@ public:
     void ShowSignificanceQuestion();
     void ShowInterpretationQuestion();
     void ShowTestResult();
+
+    // "Analyse My &Handwriting...": the analysis window, made on first use,
+    // asking for a picture. Null until then.
+    void openAnalysis();
+    AnalysisWindow *analysisWindow() const;
+    // Learning by interpretation with `category` alone ticked, on its
+    // variation `variation` (its first when -1), brought to the front.
+    void learnCategory(int category, int variation);
 
 signals:
     // The window is closing, by whatever means; the program goes on to its
@@ -96,4 +106,5 @@ private:
     CategoryPanel *m_category = nullptr;
     ClickableLabel *m_lblCobrand = nullptr;
     ClickableLabel *m_lblFullBrand = nullptr;
+    QPointer<AnalysisWindow> m_analysis;
 };

@@ -52,6 +52,11 @@ public:
     // Keeps the window above all windows that are not themselves on top.
     virtual void keepAbove(QWidget *window) = 0;
 
+    // Asks the user for a picture to open (PNG, JPEG, TIFF, BMP) in a file
+    // dialog over `parent`; returns its path, or an empty text when the user
+    // chose none.
+    virtual QString choosePictureFile(QWidget *parent) = 0;
+
 protected:
     Platform() = default;
     Platform(const Platform &) = default;

@@ -9,6 +9,7 @@
 #include <QDateTime>
 #include <QDesktopServices>
 #include <QDir>
+#include <QFileDialog>
 #include <QFileInfo>
 #include <QLockFile>
 #include <QMessageBox>
@@ -206,4 +207,11 @@ void QtPlatform::keepAbove(QWidget *window)
     if (window == nullptr)
         return;
     window->setWindowFlag(Qt::WindowStaysOnTopHint, true);
+}
+
+QString QtPlatform::choosePictureFile(QWidget *parent)
+{
+    return QFileDialog::getOpenFileName(parent,
+        QStringLiteral("Open a Picture of Your Handwriting"), QString(),
+        QStringLiteral("Pictures (*.png *.jpg *.jpeg *.tif *.tiff *.bmp);;All files (*)"));
 }

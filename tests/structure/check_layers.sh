@@ -6,7 +6,7 @@ set -euo pipefail
 root=$1
 
 # From the bottom up.
-layers=(knowledge core widgets shell learning testing history analysis mainwindow app)
+layers=(knowledge core widgets shell learning testing history analysis analysiswindow mainwindow app)
 
 rank() {
     local i

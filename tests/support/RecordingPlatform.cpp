@@ -97,3 +97,9 @@ void RecordingPlatform::keepAbove(QWidget *window)
     calls << QStringLiteral("keepAbove");
     keptAbove << window;
 }
+
+QString RecordingPlatform::choosePictureFile(QWidget *)
+{
+    calls << QStringLiteral("choosePictureFile");
+    return pictureFile;
+}

@@ -46,6 +46,8 @@ public:
     bool settingsWritable = true;
     bool anotherCopyRunning = false;
     QMap<QString, QString> settings; // "application/section/key" -> value
+    // What the file dialog answers; empty as if the user chose none.
+    QString pictureFile;
 
     // Lets a test act while a message box is "shown", e.g. check that the
     // main window does not yet exist.
@@ -66,6 +68,7 @@ public:
         const QString &value) override;
     bool acquireSingleInstanceLock() override;
     void keepAbove(QWidget *window) override;
+    QString choosePictureFile(QWidget *parent) override;
 
 private:
     std::deque<Answer> m_script;

@@ -1,5 +1,7 @@
 // Drives the main window through its panels on the offscreen platform and
 // saves a picture of each panel and of each message it shows.
+#include "HandPage.h"
+#include "analysiswindow/AnalysisWindow.h"
 #include "core/Random.h"
 #include "mainwindow/MainWindow.h"
 #include "shell/QtPlatform.h"
@@ -10,6 +12,8 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QDir>
+#include <QEventLoop>
+#include <QFile>
 #include <QMessageBox>
 #include <QTextDocument>
 
@@ -53,10 +57,38 @@ public:
     }
     bool acquireSingleInstanceLock() override { return true; }
     void keepAbove(QWidget *) override { }
+    QString choosePictureFile(QWidget *) override { return {}; }
 
 private:
     QDir m_folder;
 };
+
+// The analysis window with a page of handwriting analysed: a page in a
+// handwriting font with even margins.
+void saveAnalysisWindow(const QDir &folder, Platform &platform)
+{
+    HandPageLayout layout;
+    layout.paperMm = { 148, 210 };
+    layout.leftMm = 16;
+    layout.rightMm = 16;
+    layout.topMm = 18;
+    layout.linePitch = 4.2;
+    layout.lineCount = 14;
+    layout.slant = 14;
+    const QString page = folder.filePath(QStringLiteral("analysed-page.png"));
+    drawHandPage(layout).save(page);
+    AnalysisWindow window(platform);
+    window.show();
+    QEventLoop waiting;
+    QObject::connect(&window, &AnalysisWindow::analysisEnded, &waiting, &QEventLoop::quit);
+    if (window.analyse(page))
+        waiting.exec();
+    // Let the list lay out its rows.
+    QCoreApplication::processEvents();
+    QCoreApplication::processEvents();
+    window.grab().save(folder.filePath(QStringLiteral("analysis-window.png")));
+    QFile::remove(page);
+}
 
 void click(QWidget *window, const char *name)
 {
@@ -143,7 +175,7 @@ int main(int argc, char *argv[])
     };
     learningTour(window, folder, save);
     testTour(window, save);
-
+    saveAnalysisWindow(folder, platform);
     std::printf("screenshots written to %s\n", qPrintable(folder.absolutePath()));
     return 0;
 }
