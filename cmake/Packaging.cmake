@@ -25,6 +25,8 @@ set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 set(QUILLMERE_PACKAGE_DEPENDS
     # the face every text falls back to where Verdana is missing
     fonts-dejavu-core
+    # the SQLite driver of Qt SQL, which keeps the test history
+    libqt6sql6-sqlite
 )
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 list(JOIN QUILLMERE_PACKAGE_DEPENDS ", " CPACK_DEBIAN_PACKAGE_DEPENDS)

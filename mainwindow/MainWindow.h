@@ -7,18 +7,22 @@
 #include "testing/TestRun.h"
 
 #include <QMainWindow>
+#include <QPointer>
 
 #include <array>
+#include <memory>
 
 class ApproachPanel;
 class CategoryPanel;
 class ClickableLabel;
+class HistoryWindow;
 class LearnPanel;
 class Platform;
 class QStackedWidget;
 class Random;
 class ResultPanel;
 class TestPanel;
+class TestHistory;
 class WelcomePanel;
 
 // The program's working window: six panels in one place, one in front, with
@@ -53,6 +57,15 @@ public:
     void ShowInterpretationQuestion();
     void ShowTestResult();
 
+    // The learner's record of finished tests, opened when first needed.
+    TestHistory &history();
+    // The Test History window, opened from the File menu.
+    void openHistoryWindow();
+    HistoryWindow *historyWindow() const;
+    // A test by interpretation on the given variations, as from the
+    // category panel.
+    void startPractice(const QVector<qint16> &variations);
+
 signals:
     // The window is closing, by whatever means; the program goes on to its
     // closing screen.
@@ -74,6 +87,8 @@ private:
     void cmdNext3_Click();
     void cmdNextQuestionTest_Click(const QString &answer);
 
+    void startTestByInterpretation();
+    void recordFinishedTest();
     void showPage(const PageRequest &request);
     void showQuestion(const std::optional<QuestionDraw::Question> &question);
     void showError(const QString &text);
@@ -96,4 +111,6 @@ private:
     CategoryPanel *m_category = nullptr;
     ClickableLabel *m_lblCobrand = nullptr;
     ClickableLabel *m_lblFullBrand = nullptr;
+    std::unique_ptr<TestHistory> m_history;
+    QPointer<HistoryWindow> m_historyWindow;
 };

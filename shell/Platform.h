@@ -52,6 +52,9 @@ public:
     // Keeps the window above all windows that are not themselves on top.
     virtual void keepAbove(QWidget *window) = 0;
 
+    // The folder of the user's own data, where the test history lives.
+    virtual QString dataFolder() const = 0;
+
 protected:
     Platform() = default;
     Platform(const Platform &) = default;

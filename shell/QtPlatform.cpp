@@ -207,3 +207,8 @@ void QtPlatform::keepAbove(QWidget *window)
         return;
     window->setWindowFlag(Qt::WindowStaysOnTopHint, true);
 }
+
+QString QtPlatform::dataFolder() const
+{
+    return QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+}

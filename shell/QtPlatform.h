@@ -38,6 +38,7 @@ public:
         const QString &value) override;
     bool acquireSingleInstanceLock() override;
     void keepAbove(QWidget *window) override;
+    QString dataFolder() const override;
 
     // The message box as the desktop shows it, not yet shown. Line breaks
     // written as a carriage return alone break the line as well.

@@ -1,5 +1,6 @@
 #include "tests/support/RecordingPlatform.h"
 
+#include <QStandardPaths>
 #include <QTextDocument>
 
 void RecordingPlatform::scriptAnswers(std::initializer_list<Answer> answers)
@@ -96,4 +97,11 @@ void RecordingPlatform::keepAbove(QWidget *window)
 {
     calls << QStringLiteral("keepAbove");
     keptAbove << window;
+}
+
+QString RecordingPlatform::dataFolder() const
+{
+    return dataFolderPath.isEmpty()
+        ? QStandardPaths::writableLocation(QStandardPaths::AppDataLocation)
+        : dataFolderPath;
 }

@@ -66,6 +66,10 @@ public:
         const QString &value) override;
     bool acquireSingleInstanceLock() override;
     void keepAbove(QWidget *window) override;
+    // `dataFolderPath`, or the test's private data folder when it is empty.
+    QString dataFolder() const override;
+
+    QString dataFolderPath;
 
 private:
     std::deque<Answer> m_script;

@@ -10,6 +10,7 @@
 #include <QCheckBox>
 #include <QDir>
 #include <QMessageBox>
+#include <QTemporaryDir>
 #include <QTextDocument>
 
 #include <cstdio>
@@ -51,9 +52,11 @@ public:
     }
     bool acquireSingleInstanceLock() override { return true; }
     void keepAbove(QWidget *) override { }
+    QString dataFolder() const override { return m_data.path(); }
 
 private:
     QDir m_folder;
+    QTemporaryDir m_data;
 };
 
 void click(QWidget *window, const char *name)
