@@ -78,7 +78,8 @@ QString joinedCategories(const QVector<int> &categories)
     QStringList texts;
     for (int c : categories)
         texts << QString::number(c);
-    return texts.join(QLatin1Char(','));
+    // Never null: the column holds an empty text for a test by significance.
+    return texts.isEmpty() ? QStringLiteral("") : texts.join(QLatin1Char(','));
 }
 
 QVector<int> splitCategories(const QString &text)
