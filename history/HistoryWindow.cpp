@@ -29,7 +29,7 @@ HistoryWindow::HistoryWindow(
     nameForScreenReaders(this);
     pressButtonsWithEnter(this);
     refresh();
-    resize(640, 520);
+    resize(700, 520);
 }
 
 QTableView *HistoryWindow::table(
@@ -66,8 +66,8 @@ void HistoryWindow::build()
     const QString testsCaption = QStringLiteral("&Past tests, newest first");
     auto *testsLabel = new QLabel(testsCaption, this);
     m_testList = table(QStringLiteral("lstTests"), testsCaption, &m_tests);
-    m_testList->setColumnWidth(TestListModel::Taken, 150);
-    m_testList->setColumnWidth(TestListModel::Kind, 130);
+    m_testList->setColumnWidth(TestListModel::Taken, 140);
+    m_testList->setColumnWidth(TestListModel::Kind, 120);
     testsLabel->setBuddy(m_testList);
     m_chart = new ScoreChart(this);
     m_chart->setObjectName(QStringLiteral("picScores"));
@@ -104,8 +104,8 @@ void HistoryWindow::build()
     connect(m_practice, &QPushButton::clicked, this, &HistoryWindow::cmdPractice_Click);
     connect(m_clear, &QPushButton::clicked, this, &HistoryWindow::cmdClear_Click);
     connect(close, &QPushButton::clicked, this, &QWidget::close);
-    const QList<QWidget *> order { m_status, m_testList, m_chart, m_missedList, m_practice,
-        m_clear, close };
+    const QList<QWidget *> order { m_status, m_testList, m_chart, m_missedList, m_practice, m_clear,
+        close };
     for (int i = 1; i < order.size(); ++i)
         setTabOrder(order.at(i - 1), order.at(i));
 }

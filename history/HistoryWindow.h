@@ -22,8 +22,8 @@ public:
     // A test on the most missed variations asks at most this many.
     static constexpr int PracticeQuestions = 10;
 
-    HistoryWindow(
-        TestHistory &history, const KnowledgeBase &kb, Platform &platform, QWidget *parent = nullptr);
+    HistoryWindow(TestHistory &history, const KnowledgeBase &kb, Platform &platform,
+        QWidget *parent = nullptr);
 
     // Reads the history again.
     void refresh();

@@ -315,8 +315,8 @@ bool TestHistory::writeTest(const TestRecord &test)
         "excluded.missed"));
     for (int i = 0; writing && i < test.questions.size(); ++i) {
         const AskedQuestion &asked = test.questions.at(i);
-        const QVariantList values { id, i, asked.subject, asked.caption,
-            optionsText(asked.options), asked.chosen.isNull() ? QStringLiteral("") : asked.chosen,
+        const QVariantList values { id, i, asked.subject, asked.caption, optionsText(asked.options),
+            asked.chosen.isNull() ? QStringLiteral("") : asked.chosen,
             asked.correct.isNull() ? QStringLiteral("") : asked.correct };
         for (int v = 0; v < values.size(); ++v)
             question.bindValue(v, values.at(v));
@@ -378,9 +378,9 @@ std::optional<TestRecord> TestHistory::test(qint64 id)
     if (!run(questions, read))
         return std::nullopt;
     while (questions.next()) {
-        test.questions << AskedQuestion { questions.value(0).toInt(),
-            questions.value(1).toString(), optionsOf(questions.value(2).toString()),
-            questions.value(3).toString(), questions.value(4).toString() };
+        test.questions << AskedQuestion { questions.value(0).toInt(), questions.value(1).toString(),
+            optionsOf(questions.value(2).toString()), questions.value(3).toString(),
+            questions.value(4).toString() };
     }
     return test;
 }

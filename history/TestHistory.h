@@ -45,7 +45,8 @@ public:
 
     // The file lives in `folder`, made when first written; `driver` is the
     // Qt SQL driver to use.
-    explicit TestHistory(const QString &folder, const QString &driver = QString::fromLatin1(DefaultDriver));
+    explicit TestHistory(
+        const QString &folder, const QString &driver = QString::fromLatin1(DefaultDriver));
     ~TestHistory();
     TestHistory(const TestHistory &) = delete;
     TestHistory &operator=(const TestHistory &) = delete;

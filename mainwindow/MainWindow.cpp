@@ -426,8 +426,8 @@ void MainWindow::openHistoryWindow()
     if (!m_historyWindow) {
         m_historyWindow = new HistoryWindow(history(), m_kb, m_platform, this);
         m_historyWindow->setAttribute(Qt::WA_DeleteOnClose);
-        connect(m_historyWindow, &HistoryWindow::practiceRequested, this,
-            &MainWindow::startPractice);
+        connect(
+            m_historyWindow, &HistoryWindow::practiceRequested, this, &MainWindow::startPractice);
         centreOnScreen(m_historyWindow, this);
     } else {
         m_historyWindow->refresh();

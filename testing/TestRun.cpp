@@ -115,8 +115,9 @@ TestRecord TestRun::finished(const TestReport &report) const
         if (v < 0 || v >= KnowledgeBase::VariationCount)
             continue;
         const int k = m_kb.categoryOfVariation(v);
-        const QString caption = k >= 0 ? m_kb.CategoryNames[k] + QLatin1Char(' ') + m_kb.VariationNames[v]
-                                       : m_kb.VariationNames[v];
+        const QString caption = k >= 0
+            ? m_kb.CategoryNames[k] + QLatin1Char(' ') + m_kb.VariationNames[v]
+            : m_kb.VariationNames[v];
         ask(i, v, caption, m_test.InterpretationAnswers.value(i), m_kb.InterpretationTexts[v]);
     }
     return test;

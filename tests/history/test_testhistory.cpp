@@ -131,7 +131,9 @@ private slots:
         for (int asked : { 40, 12 }) {
             QStringList options;
             for (int i = 0; i < QuestionDraw::InterpretationOptionCount; ++i)
-                options << d.control<QAbstractButton>(qPrintable(QStringLiteral("optOptionTest%1").arg(i)))->text();
+                options << d.control<QAbstractButton>(
+                                qPrintable(QStringLiteral("optOptionTest%1").arg(i)))
+                               ->text();
             QCOMPARE(options.count(kb.InterpretationTexts[asked]), 1);
             QCOMPARE(options.removeDuplicates(), 0);
             d.choose("optOptionTest0");
@@ -188,16 +190,18 @@ private slots:
         QFETCH(bool, recorded);
         QFETCH(QString, reason);
         QTemporaryDir dir;
-        QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner
-                | QFile::ReadOther | QFile::WriteOther | QFile::ExeOther);
+        QFile::setPermissions(dir.path(),
+            QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner | QFile::ReadOther
+                | QFile::WriteOther | QFile::ExeOther);
         const QString file = QDir(dir.path()).filePath(QString::fromLatin1(TestHistory::FileName));
         const QString connection = QStringLiteral("holder");
         prepare(condition, dir.path(), file, connection);
         const QByteArray before = contents(file);
         {
             TestHistory history(dir.path(),
-                condition == QLatin1String("driver") ? QStringLiteral("QNOSUCHDRIVER")
-                                                     : QString::fromLatin1(TestHistory::DefaultDriver));
+                condition == QLatin1String("driver")
+                    ? QStringLiteral("QNOSUCHDRIVER")
+                    : QString::fromLatin1(TestHistory::DefaultDriver));
             if (condition == QLatin1String("full")) {
                 QVERIFY(history.record(interpretationTest(kb, { 1 }, 0, 1)));
                 history.limitPages(1);
@@ -207,7 +211,8 @@ private slots:
             {
                 // Only file permissions need the process to act as a learner.
                 std::optional<AsOrdinaryUser> user;
-                if (condition == QLatin1String("unreadable") || condition.startsWith(QLatin1String("read-only")))
+                if (condition == QLatin1String("unreadable")
+                    || condition.startsWith(QLatin1String("read-only")))
                     user.emplace();
                 ok = history.record(test);
                 if (condition == QLatin1String("full"))
@@ -259,15 +264,16 @@ private:
             write(QByteArray(8192, '\x5a'));
         if (condition == QLatin1String("folder"))
             QDir(folder).mkpath(QString::fromLatin1(TestHistory::FileName));
-        if (condition == QLatin1String("unreadable") || condition == QLatin1String("read-only file")) {
+        if (condition == QLatin1String("unreadable")
+            || condition == QLatin1String("read-only file")) {
             QVERIFY(TestHistory(folder).record(interpretationTest(kb, { 2 }, 1, 1)));
             QFile::setPermissions(file,
                 condition == QLatin1String("unreadable") ? QFile::WriteOwner
                                                          : QFile::ReadOwner | QFile::ReadOther);
         }
         if (condition == QLatin1String("read-only folder"))
-            QFile::setPermissions(folder, QFile::ReadOwner | QFile::ExeOwner | QFile::ReadOther
-                    | QFile::ExeOther);
+            QFile::setPermissions(
+                folder, QFile::ReadOwner | QFile::ExeOwner | QFile::ReadOther | QFile::ExeOther);
         if (condition == QLatin1String("locked") || condition == QLatin1String("newer")) {
             QVERIFY(TestHistory(folder).record(interpretationTest(kb, { 2 }, 1, 1)));
             QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connection);

@@ -1,6 +1,7 @@
 // Drives the main window through its panels on the offscreen platform and
 // saves a picture of each panel and of each message it shows.
 #include "core/Random.h"
+#include "history/HistoryWindow.h"
 #include "mainwindow/MainWindow.h"
 #include "shell/QtPlatform.h"
 #include "tests/support/Controls.h"
@@ -127,6 +128,24 @@ int main(int argc, char *argv[])
         click(&window, "cmdNextQuestionTest");
     }
     save(QStringLiteral("result-panel"));
+
+    // Two tests by interpretation, then the history of all three.
+    for (int test = 0; test < 2; ++test) {
+        click(&window, "cmdBackToMain");
+        choose(&window, "optOption1");
+        click(&window, "cmdNext");
+        choose(&window, "optOption3");
+        click(&window, "cmdNext2");
+        control<QCheckBox>(&window, "chkChoice1")->setChecked(true);
+        control<QCheckBox>(&window, "chkChoice9")->setChecked(true);
+        click(&window, "cmdNext3");
+        for (int question = 0; question < 6; ++question) {
+            choose(&window, (question + test) % 2 == 0 ? "optOptionTest1" : "optOptionTest0");
+            click(&window, "cmdNextQuestionTest");
+        }
+    }
+    window.openHistoryWindow();
+    window.historyWindow()->grab().save(folder.filePath(QStringLiteral("history-window.png")));
     std::printf("screenshots written to %s\n", qPrintable(folder.absolutePath()));
     return 0;
 }
