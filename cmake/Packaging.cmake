@@ -27,6 +27,8 @@ set(QUILLMERE_PACKAGE_DEPENDS
     fonts-dejavu-core
     # the TIFF reader of pictures of handwriting to analyse
     qt6-image-formats-plugins
+    # the SQLite driver of Qt SQL, which keeps the test history
+    libqt6sql6-sqlite
 )
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 list(JOIN QUILLMERE_PACKAGE_DEPENDS ", " CPACK_DEBIAN_PACKAGE_DEPENDS)

@@ -2,6 +2,8 @@
 
 #include "analysiswindow/AnalysisWindow.h"
 #include "core/ProgramText.h"
+#include "history/HistoryWindow.h"
+#include "history/TestHistory.h"
 #include "learning/LearnPanel.h"
 #include "mainwindow/ChoicePanels.h"
 #include "shell/AboutBox.h"
@@ -13,6 +15,7 @@
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QDateTime>
 #include <QMenuBar>
 #include <QStackedWidget>
 
@@ -122,9 +125,11 @@ void MainWindow::buildMenuBar()
     QAction *analyse
         = action(QStringLiteral("mnuAnalyse"), QStringLiteral("Analyse My &Handwriting..."));
     connect(analyse, &QAction::triggered, this, &MainWindow::openAnalysis);
+    QAction *history = action(QStringLiteral("mnuHistory"), QStringLiteral("Test &History..."));
+    connect(history, &QAction::triggered, this, &MainWindow::openHistoryWindow);
     QAction *exit = action(QStringLiteral("mnuExit"), QStringLiteral("E&xit"));
     connect(exit, &QAction::triggered, this, &QWidget::close);
-    file->addActions({ analyse, separator(QStringLiteral("mnuSepAnalyse")), exit });
+    file->addActions({ analyse, history, separator(QStringLiteral("mnuFileSep")), exit });
 
     QMenu *help = bar->addMenu(QStringLiteral("&Help"));
     help->setObjectName(QStringLiteral("mnuHelp"));
@@ -205,6 +210,8 @@ void MainWindow::connectPanels()
 void MainWindow::closeEvent(QCloseEvent *event)
 {
     event->accept();
+    if (m_historyWindow)
+        m_historyWindow->close();
     emit closing();
 }
 
@@ -312,11 +319,36 @@ void MainWindow::cmdNext3_Click()
         m_learn->setTitle(QStringLiteral("Learn By Interpretation"));
         bringToFront(Panel::LearnPanel);
     } else {
-        ShowInterpretationQuestion();
-        m_test->setTitle(QStringLiteral(
-            "Test By Interpretation: Select one option from the given choices below."));
-        bringToFront(Panel::TestPanel);
+        startTestByInterpretation();
     }
+}
+
+void MainWindow::startTestByInterpretation()
+{
+    ShowInterpretationQuestion();
+    m_test->setTitle(
+        QStringLiteral("Test By Interpretation: Select one option from the given choices below."));
+    bringToFront(Panel::TestPanel);
+}
+
+void MainWindow::startPractice(const QVector<qint16> &variations)
+{
+    if (variations.isEmpty())
+        return;
+    m_kb.LoadKnowledgeBase();
+    m_state.IsLearning = false;
+    m_state.IsBySignificance = false;
+    m_state.CurrentRecord = 0;
+    m_state.SelectedCategories.fill(false);
+    for (qint16 v : variations) {
+        const int k = m_kb.categoryOfVariation(v);
+        if (k >= 0)
+            m_state.SelectedCategories[static_cast<size_t>(k)] = true;
+    }
+    m_testRun.startInterpretationTest(variations);
+    startTestByInterpretation();
+    raise();
+    activateWindow();
 }
 
 void MainWindow::cmdNextQuestionTest_Click(const QString &answer)
@@ -370,6 +402,46 @@ void MainWindow::ShowTestResult()
     bringToFront(Panel::ResultPanel);
     m_result->showReport(m_testRun.ShowTestResult());
     m_test->showAllOptions();
+    recordFinishedTest();
+}
+
+void MainWindow::recordFinishedTest()
+{
+    // A failure stays with the history, which its window shows; the test
+    // and its report go on as if nothing happened.
+    TestRecord test = m_testRun.finishedTest();
+    test.taken = QDateTime::currentDateTimeUtc();
+    history().record(test);
+    if (m_historyWindow)
+        m_historyWindow->refresh();
+}
+
+TestHistory &MainWindow::history()
+{
+    if (!m_history)
+        m_history = std::make_unique<TestHistory>(m_platform.dataFolder());
+    return *m_history;
+}
+
+HistoryWindow *MainWindow::historyWindow() const
+{
+    return m_historyWindow.data();
+}
+
+void MainWindow::openHistoryWindow()
+{
+    if (!m_historyWindow) {
+        m_historyWindow = new HistoryWindow(history(), m_kb, m_platform, this);
+        m_historyWindow->setAttribute(Qt::WA_DeleteOnClose);
+        connect(
+            m_historyWindow, &HistoryWindow::practiceRequested, this, &MainWindow::startPractice);
+        centreOnScreen(m_historyWindow, this);
+    } else {
+        m_historyWindow->refresh();
+    }
+    m_historyWindow->show();
+    m_historyWindow->raise();
+    m_historyWindow->activateWindow();
 }
 
 AnalysisWindow *MainWindow::analysisWindow() const

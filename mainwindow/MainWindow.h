@@ -10,17 +10,20 @@
 #include <QPointer>
 
 #include <array>
+#include <memory>
 
 class AnalysisWindow;
 class ApproachPanel;
 class CategoryPanel;
 class ClickableLabel;
+class HistoryWindow;
 class LearnPanel;
 class Platform;
 class QStackedWidget;
 class Random;
 class ResultPanel;
 class TestPanel;
+class TestHistory;
 class WelcomePanel;
 
 // The program's working window: six panels in one place, one in front, with
@@ -62,6 +65,14 @@ public:
     // Learning by interpretation with `category` alone ticked, on its
     // variation `variation` (its first when -1), brought to the front.
     void learnCategory(int category, int variation);
+    // The learner's record of finished tests, opened when first needed.
+    TestHistory &history();
+    // The Test History window, opened from the File menu.
+    void openHistoryWindow();
+    HistoryWindow *historyWindow() const;
+    // A test by interpretation on the given variations, as from the
+    // category panel.
+    void startPractice(const QVector<qint16> &variations);
 
 signals:
     // The window is closing, by whatever means; the program goes on to its
@@ -84,6 +95,8 @@ private:
     void cmdNext3_Click();
     void cmdNextQuestionTest_Click(const QString &answer);
 
+    void startTestByInterpretation();
+    void recordFinishedTest();
     void showPage(const PageRequest &request);
     void showQuestion(const std::optional<QuestionDraw::Question> &question);
     void showError(const QString &text);
@@ -107,4 +120,6 @@ private:
     ClickableLabel *m_lblCobrand = nullptr;
     ClickableLabel *m_lblFullBrand = nullptr;
     QPointer<AnalysisWindow> m_analysis;
+    std::unique_ptr<TestHistory> m_history;
+    QPointer<HistoryWindow> m_historyWindow;
 };

@@ -56,6 +56,8 @@ public:
     // dialog over `parent`; returns its path, or an empty text when the user
     // chose none.
     virtual QString choosePictureFile(QWidget *parent) = 0;
+    // The folder of the user's own data, where the test history lives.
+    virtual QString dataFolder() const = 0;
 
 protected:
     Platform() = default;

@@ -215,3 +215,8 @@ QString QtPlatform::choosePictureFile(QWidget *parent)
         QStringLiteral("Open a Picture of Your Handwriting"), QString(),
         QStringLiteral("Pictures (*.png *.jpg *.jpeg *.tif *.tiff *.bmp);;All files (*)"));
 }
+
+QString QtPlatform::dataFolder() const
+{
+    return QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+}

@@ -39,6 +39,7 @@ public:
     bool acquireSingleInstanceLock() override;
     void keepAbove(QWidget *window) override;
     QString choosePictureFile(QWidget *parent) override;
+    QString dataFolder() const override;
 
     // The message box as the desktop shows it, not yet shown. Line breaks
     // written as a carriage return alone break the line as well.

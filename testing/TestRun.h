@@ -1,6 +1,7 @@
 #pragma once
 
 #include "testing/QuestionDraw.h"
+#include "testing/TestRecord.h"
 #include "testing/TestReport.h"
 #include "testing/TestState.h"
 
@@ -24,6 +25,11 @@ public:
     std::optional<QuestionDraw::Question> ShowSignificanceQuestion();
     std::optional<QuestionDraw::Question> ShowInterpretationQuestion();
 
+    // Starts a test by interpretation on the given variations, in this
+    // order, instead of drawing them from the ticked categories; its
+    // questions are then shown and answered as any other test's.
+    void startInterpretationTest(const QVector<qint16> &variations);
+
     // How many questions the running test asks.
     int questionCount() const;
 
@@ -37,10 +43,22 @@ public:
 
     // The state of the running test; empty when no test runs.
     const TestState &testState() const { return m_test; }
+    // The questions shown so far in the running test, by question number.
+    const QVector<QuestionDraw::Question> &shownQuestions() const { return m_shown; }
+
+    // The last finished test, as ShowTestResult() found it: every question
+    // with its options, the answer chosen and the right one. Its time is
+    // left for the caller to set.
+    const TestRecord &finishedTest() const { return m_finished; }
 
 private:
     KnowledgeBase &m_kb;
     SharedState &m_state;
     Random &m_random;
     TestState m_test;
+    QVector<QuestionDraw::Question> m_shown;
+    TestRecord m_finished;
+
+    std::optional<QuestionDraw::Question> keepShown(const QuestionDraw::Question &question);
+    TestRecord finished(const TestReport &report) const;
 };

@@ -17,6 +17,8 @@ packages=(
     xvfb xauth x11-utils xdotool imagemagick
     # a real default printer for the printing test, and reading its PDF back
     cups printer-driver-cups-pdf poppler-utils
+    # the test history: Qt SQL and its SQLite driver
+    libqt6sql6 libqt6sql6-sqlite
     # benchmarks
     libbenchmark-dev libxcb1-dev python3
     # the Debian package: its library dependencies (dpkg-shlibdeps) and changelog

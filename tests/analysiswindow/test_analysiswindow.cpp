@@ -68,11 +68,12 @@ private slots:
     {
         MainWindowDriver d;
         const QList<QAction *> actions = control<QMenu>(d.window.get(), "mnuFile")->actions();
-        QCOMPARE(actions.size(), 3);
+        QCOMPARE(actions.size(), 4);
         QCOMPARE(actions[0]->objectName(), QStringLiteral("mnuAnalyse"));
         QCOMPARE(actions[0]->text(), QStringLiteral("Analyse My &Handwriting..."));
-        QVERIFY(actions[1]->isSeparator());
-        QCOMPARE(actions[2]->objectName(), QStringLiteral("mnuExit"));
+        QCOMPARE(actions[1]->objectName(), QStringLiteral("mnuHistory"));
+        QVERIFY(actions[2]->isSeparator());
+        QCOMPARE(actions[3]->objectName(), QStringLiteral("mnuExit"));
         // Nothing of the analysis exists until it is asked for.
         QVERIFY(d.window->analysisWindow() == nullptr);
     }

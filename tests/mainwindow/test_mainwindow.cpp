@@ -263,8 +263,9 @@ private slots:
         for (QAction *a : d.control<QMenu>("mnuFile")->actions())
             file << (a->isSeparator() ? QStringLiteral("-") : a->text());
         QCOMPARE(file,
-            QStringList({ QStringLiteral("Analyse My &Handwriting..."), QStringLiteral("-"),
-                QStringLiteral("E&xit") }));
+            QStringList(
+                { QStringLiteral("Analyse My &Handwriting..."), QStringLiteral("Test &History..."),
+                    QStringLiteral("-"), QStringLiteral("E&xit") }));
         QVERIFY(!d.control<QAction>("mnuMakeMoney")->isEnabled());
     }
 

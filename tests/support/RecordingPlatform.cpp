@@ -1,5 +1,6 @@
 #include "tests/support/RecordingPlatform.h"
 
+#include <QStandardPaths>
 #include <QTextDocument>
 
 void RecordingPlatform::scriptAnswers(std::initializer_list<Answer> answers)
@@ -102,4 +103,11 @@ QString RecordingPlatform::choosePictureFile(QWidget *)
 {
     calls << QStringLiteral("choosePictureFile");
     return pictureFile;
+}
+
+QString RecordingPlatform::dataFolder() const
+{
+    return dataFolderPath.isEmpty()
+        ? QStandardPaths::writableLocation(QStandardPaths::AppDataLocation)
+        : dataFolderPath;
 }

@@ -69,6 +69,10 @@ public:
     bool acquireSingleInstanceLock() override;
     void keepAbove(QWidget *window) override;
     QString choosePictureFile(QWidget *parent) override;
+    // `dataFolderPath`, or the test's private data folder when it is empty.
+    QString dataFolder() const override;
+
+    QString dataFolderPath;
 
 private:
     std::deque<Answer> m_script;

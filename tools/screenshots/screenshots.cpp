@@ -3,6 +3,7 @@
 #include "HandPage.h"
 #include "analysiswindow/AnalysisWindow.h"
 #include "core/Random.h"
+#include "history/HistoryWindow.h"
 #include "mainwindow/MainWindow.h"
 #include "shell/QtPlatform.h"
 #include "tests/support/Controls.h"
@@ -15,6 +16,7 @@
 #include <QEventLoop>
 #include <QFile>
 #include <QMessageBox>
+#include <QTemporaryDir>
 #include <QTextDocument>
 
 #include <cstdio>
@@ -58,9 +60,11 @@ public:
     bool acquireSingleInstanceLock() override { return true; }
     void keepAbove(QWidget *) override { }
     QString choosePictureFile(QWidget *) override { return {}; }
+    QString dataFolder() const override { return m_data.path(); }
 
 private:
     QDir m_folder;
+    QTemporaryDir m_data;
 };
 
 // The analysis window with a page of handwriting analysed: a page in a
@@ -155,6 +159,27 @@ static void testTour(MainWindow &window, const Save &save)
     save(QStringLiteral("result-panel"));
 }
 
+static void historyTour(MainWindow &window, const QDir &folder)
+{
+    // Two tests by interpretation, then the history of all three.
+    for (int test = 0; test < 2; ++test) {
+        click(&window, "cmdBackToMain");
+        choose(&window, "optOption1");
+        click(&window, "cmdNext");
+        choose(&window, "optOption3");
+        click(&window, "cmdNext2");
+        control<QCheckBox>(&window, "chkChoice1")->setChecked(true);
+        control<QCheckBox>(&window, "chkChoice9")->setChecked(true);
+        click(&window, "cmdNext3");
+        for (int question = 0; question < 6; ++question) {
+            choose(&window, (question + test) % 2 == 0 ? "optOptionTest1" : "optOptionTest0");
+            click(&window, "cmdNextQuestionTest");
+        }
+    }
+    window.openHistoryWindow();
+    window.historyWindow()->grab().save(folder.filePath(QStringLiteral("history-window.png")));
+}
+
 int main(int argc, char *argv[])
 {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
@@ -176,6 +201,7 @@ int main(int argc, char *argv[])
     learningTour(window, folder, save);
     testTour(window, save);
     saveAnalysisWindow(folder, platform);
+    historyTour(window, folder);
     std::printf("screenshots written to %s\n", qPrintable(folder.absolutePath()));
     return 0;
 }
