@@ -113,7 +113,7 @@ QString MissedModel::subjectName(const TestHistory::Missed &missed) const
         return QString();
     const int k = m_kb.categoryOfVariation(missed.subject);
     const QString name = m_kb.VariationNames[missed.subject];
-    return k >= 0 ? m_kb.CategoryNames[k] + QLatin1Char(' ') + name : name;
+    return k >= 0 ? m_kb.CategoryNames[k] + QStringLiteral(": ") + name : name;
 }
 
 int MissedModel::rowCount(const QModelIndex &parent) const
