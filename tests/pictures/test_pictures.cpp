@@ -277,7 +277,7 @@ void PicturesTest::confusableVariationsDifferClearly_data()
         QTest::newRow(name) << measure << larger << smaller << ratio << margin;
     };
     row("i-dot: directly above stands off higher than just above", "dot gap",
-        "Round and Directly Above the Stem", "Round and Just Above the Stem", 1.5, 6);
+        "Round and Directly Above the Stem", "Round and Just Above the Stem", 2.5, 8);
     row("i-dot: high above stands off higher than directly above", "dot gap",
         "Round and High Above the Stem", "Round and Directly Above the Stem", 1.5, 10);
     row("e: a narrow loop keeps white inside, no loop none", "hole area", "Narrow Loop", "No Loop",
@@ -290,10 +290,10 @@ void PicturesTest::confusableVariationsDifferClearly_data()
         "No Loop", 1.15, 0);
     row("m: sharp humps come to a point, even humps are round", "peak sharpness", "Sharp Humps",
         "Even Humps", 1.5, 0);
-    row("capital I: an upright loop keeps white inside, a deflated one none", "hole area",
-        "Vertical", "Deflated Loop", 1, 40);
-    row("capital I: an inflated loop holds far more white than an upright one", "hole area",
-        "Inflated Loop", "Vertical", 2, 0);
+    row("capital I: a deflated loop keeps some white inside, an upright stem none", "hole area",
+        "Deflated Loop", "Vertical", 1, 15);
+    row("capital I: an inflated loop holds far more white than a deflated one", "hole area",
+        "Inflated Loop", "Deflated Loop", 2.5, 0);
     row("o: an inner loop adds a hole to every o", "hole count", "One Inner Loop",
         "Closed at the Top with No Loops", 1, 4);
     row("o: a closed o holds white, an open one lets it out", "hole count",

@@ -77,13 +77,13 @@ qreal drawI(Pen &pen, qreal x, IDot kind)
     const qreal advance = pen.letter(QChar(0x0131), x);
     const QPointF stem = Pen::top(QChar(0x0131)) + QPointF(x, 0);
     // How far the dot's centre lies above the top of the stem, and beside it.
-    qreal gap = 0.95, dx = 0.03;
+    qreal gap = 1.1, dx = 0.03;
     switch (kind) {
     case IDot::Just:
-        gap = 0.36;
+        gap = 0.28;
         break;
     case IDot::High:
-        gap = 1.95;
+        gap = 2.15;
         break;
     case IDot::Left:
         dx = -0.7;

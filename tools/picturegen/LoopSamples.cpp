@@ -128,13 +128,24 @@ qreal drawCapital(Pen &pen, qreal x, CapitalI kind)
     default:
         break;
     }
+    if (kind == CapitalI::Vertical) {
+        // An upright capital without a loop: a short lead-in at the top, a
+        // straight stem and a hook at the foot.
+        pen.line(spline(shaken(pen,
+            { { s - 0.35, -2.3 }, { s - 0.1, -2.48 }, { s + 0.02, -2.5 }, { s + 0.02, -1.2 },
+                { s - 0.06, -0.2 }, { s - 0.3, 0.02 }, { s - 0.5, -0.15 } },
+            0.02)));
+        return 0.9;
+    }
     // The script capital: a loop at the top, the stem, a hook at the foot.
-    // An upright loop shows its white clearly; a deflated one has none left.
-    qreal loop = 1.25 * (1 + pen.jitter(0.06)), tilt = 0;
+    // An inflated loop holds a wide white; a deflated one is thin and flat.
+    qreal loop = 1.25 * (1 + pen.jitter(0.06)), tilt = 0, height = 1;
     if (kind == CapitalI::Inflated)
         loop = 2.3 * (1 + pen.jitter(0.05));
-    if (kind == CapitalI::Deflated)
-        loop = 0.16;
+    if (kind == CapitalI::Deflated) {
+        loop = 1.0;
+        height = 0.55;
+    }
     if (kind == CapitalI::TiltLeft)
         tilt = -30;
     if (kind == CapitalI::TiltRight)
@@ -144,7 +155,8 @@ qreal drawCapital(Pen &pen, qreal x, CapitalI kind)
     auto shape = [&](QPointF p, bool inLoop) {
         if (inLoop)
             p = centre
-                + QPointF((p.x() - centre.x()) * loop, (p.y() - centre.y()) * (0.65 + 0.35 * loop));
+                + QPointF((p.x() - centre.x()) * loop,
+                    (p.y() - centre.y()) * (0.65 + 0.35 * loop) * height);
         return QPointF(p.x() - lean * p.y(), p.y());
     };
     QVector<QPointF> points;
