@@ -352,6 +352,58 @@ double tailUpturn(const QImage &picture, const QVector<QRect> &regions)
     return regions.isEmpty() ? 0 : sum / regions.size();
 }
 
+namespace {
+
+constexpr int EdgeColumns = 5;
+
+// The inked pixels of each of the first `EdgeColumns` columns of a region
+// that hold ink, counted from its left or right side.
+QVector<QVector<int>> edgeColumns(const InkMap &map, const QRect &r, bool fromLeft)
+{
+    QVector<QVector<int>> columns;
+    for (int i = 0; i < r.width() && columns.size() < EdgeColumns; ++i) {
+        const int x = fromLeft ? r.left() + i : r.right() - i;
+        QVector<int> inked;
+        for (int y = r.top(); y <= r.bottom(); ++y)
+            if (map.at(x, y) > 0.5)
+                inked.append(y);
+        if (!inked.isEmpty())
+            columns.append(inked);
+    }
+    return columns;
+}
+
+} // namespace
+
+double startDepth(const QImage &picture, const QVector<QRect> &regions)
+{
+    const InkMap map(picture);
+    double sum = 0;
+    for (const QRect &r : regions) {
+        double ys = 0;
+        int count = 0;
+        for (const QVector<int> &column : edgeColumns(map, r, true))
+            for (int y : column)
+                ys += y - r.top(), ++count;
+        sum += count > 0 ? ys / count : 0;
+    }
+    return regions.isEmpty() ? 0 : sum / regions.size();
+}
+
+double endThickness(const QImage &picture, const QVector<QRect> &regions)
+{
+    const InkMap map(picture);
+    double sum = 0;
+    for (const QRect &r : regions) {
+        const auto columns = edgeColumns(map, r, false);
+        double pixels = 0;
+        for (const QVector<int> &column : columns)
+            pixels += column.size();
+        sum += columns.isEmpty() ? 0 : pixels / columns.size();
+    }
+    return regions.isEmpty() ? 0 : sum / regions.size();
+}
+
 double dotGap(const QImage &picture, const QImage &undotted)
 {
     const InkMap dotted(picture), plain(undotted);

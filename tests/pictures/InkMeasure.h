@@ -70,6 +70,16 @@ double peakSharpness(const QImage &picture, const QVector<QRect> &regions, int r
 // lowest ink, on average over the regions.
 double tailUpturn(const QImage &picture, const QVector<QRect> &regions);
 
+// How far down each region the writing starts: the mean height of the ink in
+// the region's leftmost few inked columns, measured from the region's top,
+// on average over the regions.
+double startDepth(const QImage &picture, const QVector<QRect> &regions);
+
+// How thick the stroke is where the writing in each region ends: the inked
+// pixels per column in the region's rightmost few inked columns, on average
+// over the regions.
+double endThickness(const QImage &picture, const QVector<QRect> &regions);
+
 // The white between each dot that `picture` adds to `undotted` (the same
 // writing without the dots) and the stroke beneath it, on average.
 double dotGap(const QImage &picture, const QImage &undotted);

@@ -305,6 +305,10 @@ void PicturesTest::confusableVariationsDifferClearly_data()
     row("t: a looped stem keeps white inside", "hole area", "Looped Stem", "Retraced Stem", 1, 40);
     row("g and y: an open loop turns back up, a left arc sweeps on", "tail upturn", "Open Loop",
         "Left Arc", 1.5, 6);
+    row("beginning stroke: a stroke from below the baseline starts far lower than an unbending one",
+        "start depth", "Long & Below Baseline Stroke", "Unbending", 1.5, 0);
+    row("ending stroke: a blunt end keeps the full pen width, a tapered one thins to a point",
+        "end thickness", "Long, Blunt & Upward-tending", "Upward-tending & Tapered", 1.7, 0);
 }
 
 void PicturesTest::confusableVariationsDifferClearly()
@@ -334,6 +338,10 @@ void PicturesTest::confusableVariationsDifferClearly()
             return InkMeasure::rowSpan(picture, regions);
         if (measure == QLatin1String("stroke width"))
             return InkMeasure::medianRunWidth(picture, regions);
+        if (measure == QLatin1String("start depth"))
+            return InkMeasure::startDepth(picture, regions);
+        if (measure == QLatin1String("end thickness"))
+            return InkMeasure::endThickness(picture, regions);
         return InkMeasure::tailUpturn(picture, regions);
     };
     const double high = measured(a), low = measured(b);

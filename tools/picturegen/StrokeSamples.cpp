@@ -3,6 +3,8 @@
 #include "Forms.h"
 #include "Samples.h"
 
+#include <cmath>
+
 namespace {
 
 Hand strokeHand()
@@ -29,13 +31,13 @@ qreal drawBeginning(Pen &pen, QChar letter, qreal x, Beginning kind)
     qreal lead = 0;
     switch (kind) {
     case Beginning::LongCurved:
-        lead = 1.5;
+        lead = 1.75;
         break;
     case Beginning::Unbending:
-        lead = 1.3;
+        lead = 0.65;
         break;
     case Beginning::BelowBaseline:
-        lead = 1.1;
+        lead = 1.45;
         break;
     case Beginning::RightToLeft:
         lead = 0.55;
@@ -49,15 +51,22 @@ qreal drawBeginning(Pen &pen, QChar letter, qreal x, Beginning kind)
     auto b = [&](qreal dx, qreal dy) { return QPointF(x + dx * k, dy * k2); };
     const QPointF e = humpsStart(x + lead, humps);
     switch (kind) {
-    case Beginning::LongCurved:
-        pen.line(spline(
-            shaken(pen, { b(0, -0.7), b(0.3, -0.12), b(0.85, 0.04), b(1.35, -0.4), e }, 0.03)));
+    case Beginning::LongCurved: {
+        // A long swoosh from the baseline, low and flat at first, then
+        // sweeping up into the stem.
+        QVector<QPointF> points;
+        for (qreal t : { 0.0, 0.25, 0.5, 0.7, 0.86 })
+            points << QPointF(x + t * (e.x() - x), -0.05 - 0.95 * std::pow(t, 1.7));
+        pen.line(spline(shaken(pen, points << e, 0.02)));
         break;
+    }
     case Beginning::Unbending:
-        pen.line(polyline({ b(0, 0.02), e }), 1.1);
+        // Short, stiff and dead straight, meeting the stem at an angle.
+        pen.line(polyline({ QPointF(x, 0.02), e }), 1.1);
         break;
     case Beginning::BelowBaseline:
-        pen.line(spline(shaken(pen, { b(0, 1.0), b(0.5, 0.35), b(0.9, -0.45), e }, 0.03)));
+        // Long, from well under the baseline up into the stem.
+        pen.line(spline(shaken(pen, { b(0, 0.85), b(0.5, 0.45), b(1.0, -0.1), e }, 0.02)));
         break;
     case Beginning::RightToLeft:
         pen.line(spline(shaken(pen,
@@ -84,16 +93,21 @@ qreal drawEnding(Pen &pen, QChar letter, qreal x, Ending kind)
     auto at = [&](qreal dx, qreal dy) { return f + QPointF(dx * k, dy * k2); };
     qreal reach = 0.1;
     switch (kind) {
-    case Ending::Blunt:
-        pen.line(polyline({ at(-0.02, 0), at(0.2, -0.06), at(1.5, -0.95) }), 1.9, 1, Qt::FlatCap);
-        reach = 1.5;
+    case Ending::Blunt: {
+        // Full pen width to the very end, where it stops short in a heavy,
+        // club-like end.
+        const QPointF end = at(1.4, -0.9);
+        taper(pen, polyline({ at(-0.02, 0), at(0.2, -0.08), end }), 1.35, 1.7);
+        dot(pen, end, 0.95 * pen.strokeWidth());
+        reach = 1.45;
         break;
+    }
     case Ending::Tapered:
+        // Long and fine, thinning out to a hairline point.
         taper(pen,
-            spline(
-                shaken(pen, { at(0, 0), at(0.35, -0.05), at(0.9, -0.45), at(1.4, -1.05) }, 0.02)),
-            1.1, 0.05);
-        reach = 1.4;
+            spline(shaken(pen, { at(0, 0), at(0.4, -0.06), at(1.05, -0.45), at(1.85, -1.15) }, 0.02)),
+            1.05, 0);
+        reach = 1.85;
         break;
     case Ending::High:
         pen.line(spline(shaken(pen,
@@ -101,9 +115,11 @@ qreal drawEnding(Pen &pen, QChar letter, qreal x, Ending kind)
         reach = 0.9;
         break;
     case Ending::Below:
-        pen.line(spline(
-            shaken(pen, { at(0, 0), at(0.15, 0.35), at(0.35, 0.85), at(0.45, 1.25) }, 0.02)));
-        reach = 0.5;
+        // On past the foot of the letter and down under the baseline to the
+        // right, never straight down like a descender.
+        pen.line(spline(shaken(
+            pen, { at(0, 0), at(0.18, 0.08), at(0.5, 0.18), at(0.9, 0.45), at(1.2, 0.82) }, 0.02)));
+        reach = 1.2;
         break;
     case Ending::RightToLeft:
         pen.line(spline(shaken(pen,
