@@ -12,7 +12,7 @@ constexpr qreal PagePitch = 10.2;
 
 Hand pageHand()
 {
-    Hand hand;
+    Hand hand = runningHand();
     hand.xHeight = PageXHeight;
     hand.wordSpace = 1.0;
     hand.lineTilt = 0.5;

@@ -11,7 +11,7 @@ namespace {
 
 enum class Signature { Clear, Illegible, Smaller, Larger, Underlined, Encircled, CrossedOut };
 
-const QString Name = QStringLiteral("Helen Moor");
+const QString Name = QStringLiteral("Helen Moo[r]");
 
 // What is left of the small letters of a name written in haste: a hump or
 // two, a tall loop where an l stood, then a thread that flattens out and
@@ -40,11 +40,38 @@ qreal drawThread(Pen &pen, qreal x, bool tall)
     return at - x + 1.3;
 }
 
+// The last letter of the name, written from the font, running on into the
+// writer's own flourish: a long stroke rising to the right that thins out
+// as the pen leaves the paper.
+qreal drawFlourish(Pen &pen, QChar letter, qreal x, qreal reach)
+{
+    const qreal advance = pen.letter(letter, x);
+    // Where the letter's last stroke leaves off on its right.
+    QPointF end(x + advance, -0.5);
+    for (qreal u = advance + 0.3; u > 0; u -= 0.02) {
+        const auto spans = Pen::inkAcross(letter, u, Face::Signature);
+        if (!spans.isEmpty()) {
+            end = QPointF(x + u - 0.04, (spans.first().first + spans.first().second) / 2);
+            break;
+        }
+    }
+    const qreal k = 1 + pen.jitter(0.1);
+    taper(pen,
+        spline(shaken(pen,
+            { end, end + QPointF(0.22 * reach * k, 0.12), end + QPointF(0.6 * reach * k, 0.05),
+                end + QPointF(reach * k, -0.45) },
+            0.04)),
+        0.9, 0.05);
+    return end.x() - x + reach * k;
+}
+
 // The letter above the signature, in the writer's everyday script: the size
 // the signature is judged by.
 void writeLetter(Canvas &canvas)
 {
-    Hand script = letterHand();
+    Hand script = runningHand();
+    script.slant = 6;
+    script.rotationJitter = 1.5;
     script.xHeight = 4.8;
     script.wordSpace = 0.9;
     Writer letter(canvas, script);
@@ -62,8 +89,14 @@ Hand signingHand(Signature kind)
     hand.slant = 6;
     hand.slantJitter = 1;
     hand.sizeJitter = 0.03;
-    hand.sizeWander = 0.12;
-    hand.shape = 0.05;
+    // Signed a thousand times and never twice alike.
+    hand.sizeWander = 0.14;
+    hand.widthWander = 0.12;
+    hand.loopWander = 0.15;
+    hand.bounce = 0.04;
+    hand.letterSlant = 5;
+    hand.shape = 0.065;
+    hand.pressure = 0.45;
     hand.wordSpace = 0.7;
     hand.weight = 0.9;
     if (kind == Signature::Smaller)
@@ -119,7 +152,14 @@ QImage drawSignature(int rank, const Sample &sample)
 
     Hand hand = signingHand(kind);
     Writer signer(canvas, hand);
-    signer.setForm([](Pen &pen, QChar letter, qreal x) {
+    // Each picture shows the same writer signing once more, never a copy of
+    // the signature before.
+    for (int i = 0; i < rank; ++i)
+        canvas.rng().next();
+    const qreal reach = kind == Signature::Larger ? 0.75 : 1.8;
+    signer.setForm([reach](Pen &pen, QChar letter, qreal x) {
+        if (letter == QLatin1Char('r'))
+            return drawFlourish(pen, letter, x, reach);
         return drawThread(pen, x, letter == QLatin1Char('l'));
     });
     const QString name = kind == Signature::Illegible ? QStringLiteral("H[l] M[o]") : Name;

@@ -25,7 +25,7 @@ QImage drawSlant(int rank, const Sample &sample)
 {
     // Vertical, moderate left, extreme left, moderate right, extreme right, irregular.
     static const qreal Angles[] = { 0, -21, -42, 21, 42, 0 };
-    Hand hand;
+    Hand hand = runningHand();
     hand.xHeight = 5;
     hand.slant = Angles[qBound(0, rank - 1, 5)];
     if (rank == 6) {
@@ -41,7 +41,7 @@ QImage drawSlant(int rank, const Sample &sample)
 
 QImage drawSize(int rank, const Sample &sample)
 {
-    Hand hand;
+    Hand hand = runningHand();
     switch (rank) {
     case 1: // tall
         hand.xHeight = 9.5;
@@ -69,13 +69,13 @@ QImage drawSize(int rank, const Sample &sample)
         hand.sizeWander = 0.38;
         hand.sizeCell = 1.3;
         hand.baselineWander = 0.1;
-        return runningSample(sample, hand, 22, 19, 5, 8);
+        return runningSample(sample, hand, 24, 19, 5, 8);
     }
 }
 
 QImage drawLetterSpacing(int rank, const Sample &sample)
 {
-    Hand hand;
+    Hand hand = runningHand();
     hand.xHeight = 6.5;
     switch (rank) {
     case 1: // close

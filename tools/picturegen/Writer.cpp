@@ -231,6 +231,18 @@ QString Writer::loadFont()
     return {};
 }
 
+Hand runningHand()
+{
+    Hand hand;
+    hand.shape = 0.085;
+    hand.sizeWander = 0.11;
+    hand.widthWander = 0.12;
+    hand.loopWander = 0.12;
+    hand.bounce = 0.035;
+    hand.letterSlant = 4.5;
+    return hand;
+}
+
 // Extents ------------------------------------------------------------------
 
 void Extents::add(int band, qreal x)
@@ -282,7 +294,9 @@ Warp::Warp(const Hand &hand, quint64 seed, qreal slant, const QVector<qreal> &jo
         for (qreal join : joins)
             stretch += smoothStep((x - join) / width + 0.5);
         along_.append(sum + hand_.tracking * stretch);
-        sum += Step * (1 + hand_.sizeWander * field(2, x + 0.5 * Step));
+        sum += Step
+            * (1 + hand_.sizeWander * field(2, x + 0.5 * Step)
+                + hand_.widthWander * field(5, x + 0.5 * Step));
     }
     const qreal zero = along(0);
     for (qreal &a : along_)
@@ -291,7 +305,7 @@ Warp::Warp(const Hand &hand, quint64 seed, qreal slant, const QVector<qreal> &jo
 
 qreal Warp::field(int which, qreal x, qreal y) const
 {
-    static constexpr qreal Cells[] = { 0.45, 0.45, 0, 2.2, 0.8 };
+    static constexpr qreal Cells[] = { 0.45, 0.45, 0, 2.2, 0.8, 0.6, 0.7, 0.7, 0.5 };
     const qreal cell = which == 2 ? hand_.sizeCell : Cells[which];
     return Noise(mixBits(seed_ + quint64(which)), cell).at(x, y);
 }
@@ -312,16 +326,15 @@ QPointF Warp::map(QPointF p) const
     if (identity_)
         return p;
     qreal x = p.x(), y = p.y();
-    if (hand_.loops != 1) {
-        if (y < -1)
-            y = -1 + (y + 1) * hand_.loops;
-        else if (y > 0)
-            y *= hand_.loops;
-    }
+    // Ascenders and descenders reach a little higher or lower each time.
+    if (y < -1)
+        y = -1 + (y + 1) * hand_.loops * (1 + hand_.loopWander * field(6, x));
+    else if (y > 0)
+        y *= hand_.loops * (1 + hand_.loopWander * field(7, x));
     x += hand_.shape * field(0, x, y);
     y += hand_.shape * field(1, x, y);
     y *= 1 + hand_.sizeWander * field(2, x);
-    y += hand_.baselineWander * field(3, x);
+    y += hand_.baselineWander * field(3, x) + hand_.bounce * field(8, x);
     const qreal lean = std::tan(qDegreesToRadians(slant_ + hand_.letterSlant * field(4, x)));
     return QPointF(along(x) - y * lean, y);
 }
@@ -435,7 +448,9 @@ qreal Pen::letter(QChar c, qreal x, const QRectF &keep)
     QVector<QPolygonF> polygons;
     for (const QPolygonF &polygon : keep.isNull() ? glyph.polygons : script(face_).part(c, keep))
         polygons.append(polygon.translated(x, 0));
-    fillPolygons(polygons, opacity_, 0.25);
+    const qreal press
+        = pressure_ > 0 ? pressure_ * (0.5 + 0.5 * Noise(pressureSeed_, 1.2).at(x, 0)) : 0;
+    fillPolygons(polygons, opacity_, 0.25 + press);
     return glyph.advance;
 }
 
@@ -576,6 +591,7 @@ Writer::Prepared Writer::prepare(const QString &word)
     layout(w.items, plain, &joins);
     w.warp = Warp(hand_, warpSeed, slant, joins);
     w.rng = rng;
+    w.seed = warpSeed;
 
     dry = rng;
     Pen pen(nullptr, w.shape, w.warp, strokeWidth(), 1, dry, hand_.face);
@@ -591,6 +607,7 @@ Written Writer::draw(Prepared &word, QPointF at)
     Pen pen(&canvas_, word.shape * QTransform::fromTranslate(at.x(), at.y()), word.warp,
         strokeWidth(), hand_.opacity, rng, hand_.face);
     pen.setThinning(hand_.thin * word.size);
+    pen.setPressure(hand_.pressure, mixBits(word.seed + 9));
     layout(word.items, pen);
     return { word.advance, pen.extents() };
 }

@@ -29,19 +29,28 @@ struct Hand
     qreal letterSlant = 3; // degrees, wandering from letter to letter
     qreal sizeJitter = 0.04; // fraction, per word
     qreal sizeWander = 0.07; // fraction, wandering from letter to letter
+    qreal widthWander = 0; // fraction, letters wider or narrower than their height says
     qreal sizeCell = 0.9; // how many x-heights the size takes to change
     qreal baselineJitter = 0.05; // per word
     qreal baselineWander = 0.05; // along the word
+    qreal bounce = 0; // letters sitting a little higher or lower than their neighbours
     qreal shape = 0.035; // how far each letter's outline strays from the font's
     qreal rotationJitter = 0.8; // degrees, per word
     qreal lineTilt = 0.6; // degrees, per line
     qreal loops = 1; // length of the loops above and below the x-height band
+    qreal loopWander = 0; // fraction, loops longer or shorter from letter to letter
     qreal weight = 1; // pen width of the drawn strokes, relative to the font's
     qreal thin = 0; // how much thinner than the font's the letters are drawn
     qreal opacity = 1;
+    qreal pressure = 0; // pixels of extra weight, pressed harder on some letters than others
     Face face = Face::Script;
     bool justify = false; // lines of running text reach the right edge
 };
+
+// The everyday hand of running text, quick enough that the same letter never
+// comes out quite the same twice: its shape, width, height, lean and the
+// height it sits at change from one copy to the next.
+Hand runningHand();
 
 // Where the ink of a word lies, in picture pixels along the line, in three
 // bands: above the x-height, within it and below the baseline.
@@ -115,6 +124,9 @@ public:
     // Takes `pixels` off each side of the font's strokes, so that letters
     // stretched wide keep the weight of the pen.
     void setThinning(qreal pixels) { thin_ = pixels; }
+    // Presses harder on some letters than on others, adding up to `pixels`
+    // of weight to the font's strokes.
+    void setPressure(qreal pixels, quint64 seed) { pressure_ = pixels, pressureSeed_ = seed; }
 
     Rng &rng() { return rng_; }
     qreal jitter(qreal amount) { return rng_.jitter(amount); }
@@ -138,6 +150,8 @@ private:
     Rng &rng_;
     Face face_;
     qreal thin_ = 0;
+    qreal pressure_ = 0;
+    quint64 pressureSeed_ = 0;
     qreal baselineY_, xHeightPixels_;
     Extents extents_;
 };
@@ -199,6 +213,7 @@ private:
         QTransform shape; // word units to pixels about the word's start
         Warp warp;
         Rng rng { 0 }; // the word's own choices, from here on
+        quint64 seed = 0; // how the word wanders
         qreal advance = 0;
         Extents extents; // about the word's start
     };
