@@ -25,20 +25,28 @@ struct Margins
 {
     qreal left, right, top, bottom;
     qreal leftEnd = -1, rightEnd = -1;
+    // Whatever room is left below the last line is shared out above the
+    // first, and the lines reach out to the right margin.
+    bool balanced = false;
 };
 
 QImage pageSample(
     const Sample &sample, const Margins &m, const Hand &hand, qreal pitch, int skip = 0)
 {
     Canvas canvas(sample, Ground::Page);
-    Writer writer(canvas, hand);
     const QRectF page = canvas.page();
     // The tallest letters reach about two and a half x-heights above the
     // baseline and the lowest about one below.
     const qreal first = page.top() + m.top + 2.45 * hand.xHeight;
     const qreal last = page.bottom() - m.bottom - 1.1 * hand.xHeight;
     const int count = std::max(1, int(std::floor((last - first) / pitch)) + 1);
-    writer.lines(runningText(skip), 0, first, pitch, count, [&](int line) {
+    const qreal spare = m.balanced ? (last - first - (count - 1) * pitch) / 2 : 0;
+    Writer writer(canvas, hand);
+    if (m.balanced) {
+        writer.hand().justify = true;
+        writer.hand().justifyLimit = 1.6;
+    }
+    writer.lines(runningText(skip), 0, first + spare, pitch, count, [&](int line) {
         const qreal t = count > 1 ? qreal(line) / (count - 1) : 0;
         const qreal left = m.left + ((m.leftEnd < 0 ? m.left : m.leftEnd) - m.left) * t;
         const qreal right = m.right + ((m.rightEnd < 0 ? m.right : m.rightEnd) - m.right) * t;
@@ -73,7 +81,7 @@ QImage drawMargins(int rank, const Sample &sample)
     case 4: // narrow to wider left
         return pageSample(sample, { 4, 6, 6, 6, 46, -1 }, pageHand(), PagePitch);
     case 5: // even all around
-        return pageSample(sample, { 11, 11, 11, 11 }, pageHand(), PagePitch);
+        return pageSample(sample, { 11, 11, 11, 11, -1, -1, true }, pageHand(), PagePitch, 12);
     case 6: // wide upper
         return pageSample(sample, { 6, 6, 44, 5 }, pageHand(), PagePitch);
     case 7: // wide lower
@@ -91,16 +99,20 @@ QImage drawLineSpacing(int rank, const Sample &sample)
 {
     Hand hand = pageHand();
     hand.xHeight = 3.6;
+    // A steady writer whose lines run straight and parallel, so that the
+    // room between them is all that changes.
+    hand.lineTilt = 0.15;
+    hand.baselineJitter = 0.03;
     const Margins margins { 6, 6, 5, 5 };
     switch (rank) {
-    case 1: // even
-        return pageSample(sample, margins, hand, 13, 10);
+    case 1: // even: the same comfortable room under every line
+        return pageSample(sample, margins, hand, 14, 10);
     case 2: // wide
-        return pageSample(sample, margins, hand, 19, 10);
+        return pageSample(sample, margins, hand, 20, 10);
     case 3: // very wide
-        return pageSample(sample, margins, hand, 28, 10);
+        return pageSample(sample, margins, hand, 29, 10);
     case 4: // narrow: loops nearly meet the line below
-        return pageSample(sample, margins, hand, 10, 10);
+        return pageSample(sample, margins, hand, 9.6, 10);
     default: { // overlapping: long loops tangle with the line below
         hand.loops = 1.5;
         Canvas canvas(sample, Ground::Page);

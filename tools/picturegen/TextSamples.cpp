@@ -24,7 +24,7 @@ QImage runningSample(const Sample &sample, const Hand &hand, qreal firstBaseline
 QImage drawSlant(int rank, const Sample &sample)
 {
     // Vertical, moderate left, extreme left, moderate right, extreme right, irregular.
-    static const qreal Angles[] = { 0, -21, -42, 21, 42, 0 };
+    static const qreal Angles[] = { 0, -26, -44, 21, 42, 0 };
     Hand hand = runningHand();
     hand.xHeight = 5;
     hand.slant = Angles[qBound(0, rank - 1, 5)];
@@ -43,17 +43,17 @@ QImage drawSize(int rank, const Sample &sample)
 {
     Hand hand = runningHand();
     switch (rank) {
-    case 1: // tall
-        hand.xHeight = 9.5;
-        hand.width = 0.8;
-        return runningSample(sample, hand, 33, 37, 3, 8);
+    case 1: // tall: letters of the usual size and width, with long loops above and below
+        hand.xHeight = 6;
+        hand.loops = 1.8;
+        return runningSample(sample, hand, 31, 37, 3, 8);
     case 2: // small, yet still writing to be read
         hand.xHeight = 3.5;
         hand.wordSpace = 1.1;
         return runningSample(sample, hand, 13, 10.5, 11, 8);
-    case 3: // narrow
+    case 3: // narrow: letters of the usual height squeezed from the sides
         hand.xHeight = 6;
-        hand.width = 0.58;
+        hand.width = 0.5;
         hand.wordSpace = 0.8;
         return runningSample(sample, hand, 22, 19, 6, 8);
     case 4: // broad: wide, round letters with room between them

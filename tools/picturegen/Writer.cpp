@@ -664,9 +664,11 @@ int Writer::lines(const QStringList &words, int next, qreal baseline, qreal pitc
             placed.append({ w, x });
             ++next;
         }
-        const qreal spare = hand_.justify && placed.size() > 1 && next < words.size()
+        qreal spare = hand_.justify && placed.size() > 1 && next < words.size()
             ? (right - previous.right()) / (placed.size() - 1)
             : 0;
+        if (spare > hand_.justifyLimit * hand_.xHeight)
+            spare = 0;
         const qreal y = baseline + line * pitch;
         for (int i = 0; i < placed.size(); ++i) {
             const qreal x = placed[i].second + i * spare;

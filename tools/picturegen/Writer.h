@@ -45,6 +45,7 @@ struct Hand
     qreal pressure = 0; // pixels of extra weight, pressed harder on some letters than others
     Face face = Face::Script;
     bool justify = false; // lines of running text reach the right edge
+    qreal justifyLimit = 1e9; // x-heights: a line short by more per space stays ragged
 };
 
 // The everyday hand of running text, quick enough that the same letter never
