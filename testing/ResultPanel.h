@@ -27,6 +27,8 @@ signals:
 private:
     void writeReport(const TestReport &report);
     void cmdPrint_Click();
+    // The hidden plain copy of the report that is printed.
+    QTextEdit *printCopy();
     // Empties the clipboard when it holds text of the report, and only then.
     void guardClipboard();
 
