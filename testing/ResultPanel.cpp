@@ -19,6 +19,14 @@ ResultPanel::ResultPanel(Platform &platform, QWidget *parent)
     : PageFrame(QStringLiteral("ResultPanel"), parent), m_platform(platform)
 {
     setTitle(QStringLiteral("Test Result"));
+}
+
+QTextEdit *ResultPanel::reportBox()
+{
+    // The panel's controls are made when it first comes to the front: a
+    // report box is costly to make, and the program starts without one.
+    if (m_RTB != nullptr)
+        return m_RTB;
     auto *box = new ReportBox(this);
     m_RTB = box;
     m_RTB->setObjectName(QStringLiteral("RTB"));
@@ -30,6 +38,8 @@ ResultPanel::ResultPanel(Platform &platform, QWidget *parent)
     auto *back = pushButton(this, QStringLiteral("cmdBackToMain"), QStringLiteral("&Back To Main"),
         QRect(464, 264, 120, 30));
     useRegularFaceForControls();
+    nameForScreenReaders(this);
+    pressButtonsWithEnter(this);
 
     connect(print, &QPushButton::clicked, this, &ResultPanel::cmdPrint_Click);
     connect(back, &QPushButton::clicked, this, &ResultPanel::backToMainRequested);
@@ -38,11 +48,15 @@ ResultPanel::ResultPanel(Platform &platform, QWidget *parent)
         if (!m_writingReport)
             guardClipboard();
     });
+    // Children made after their panel was shown are shown with it.
+    for (QWidget *control : std::initializer_list<QWidget *> { m_RTB, print, back })
+        control->show();
+    return m_RTB;
 }
 
 QWidget *ResultPanel::startingControl() const
 {
-    return m_RTB;
+    return const_cast<ResultPanel *>(this)->reportBox();
 }
 
 void ResultPanel::showReport(const TestReport &report)
@@ -54,6 +68,7 @@ void ResultPanel::showReport(const TestReport &report)
 
 void ResultPanel::writeReport(const TestReport &report)
 {
+    reportBox();
     m_writingReport = true;
     m_RTB->clear();
     QTextCursor cursor(m_RTB->document());
