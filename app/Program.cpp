@@ -71,12 +71,19 @@ void Program::StartProgram()
 
     m_random.seedFromClock();
 
-    UpdateReminder(m_platform, m_applicationName).RunUpdateReminder(m_today);
+    UpdateReminder reminder(m_platform, m_applicationName);
+    const bool firstStart
+        = reminder.RunUpdateReminder(m_today, UpdateReminder::FirstStart::RecordLater);
 
     m_main = new MainWindow(m_platform, m_random);
     m_main->setAttribute(Qt::WA_DeleteOnClose);
     connect(m_main, &MainWindow::closing, this, &Program::mainWindowClosing);
     m_main->show();
+
+    // The window is on its way to the screen; the first start's date, which
+    // nobody sees, is written meanwhile.
+    if (firstStart)
+        reminder.RecordFirstStart(m_today);
 
     CoBrand_Randomize();
 }

@@ -75,34 +75,43 @@ bool UpdateReminder::writeDay(const QDate &day)
         m_application, Section, durationKey(), encodeSetting(day.toString(Qt::ISODate)));
 }
 
-void UpdateReminder::RunUpdateReminder(const QDate &today)
+void UpdateReminder::RecordFirstStart(const QDate &today)
+{
+    if (today.isValid())
+        writeDay(today);
+}
+
+bool UpdateReminder::RunUpdateReminder(const QDate &today, FirstStart firstStart)
 {
     if (!today.isValid())
-        return;
+        return false;
     const std::optional<QString> stored
         = m_platform.readSetting(m_application, Section, durationKey());
     if (!stored)
-        return;
+        return false;
     if (stored->isEmpty()) {
+        if (firstStart == FirstStart::RecordLater)
+            return true;
         writeDay(today);
-        return;
+        return false;
     }
     const std::optional<QString> text = decodeSetting(*stored);
     if (!text)
-        return;
+        return false;
     // Only the plain ISO form is taken, so no desktop language can misread it.
     const QDate day = QDate::fromString(*text, Qt::ISODate);
     if (!day.isValid() || day.toString(Qt::ISODate) != *text)
-        return;
+        return false;
 
     const qint64 days = today.daysTo(day);
     if (days >= -ThresholdDays && days <= ThresholdDays)
-        return;
+        return false;
 
     const Platform::Answer answer = m_platform.messageBox(
         Message, ProgramText::Title, Platform::Icon::Information, Platform::Buttons::YesNo);
     if (!writeDay(today))
-        return;
+        return false;
     if (answer == Platform::Answer::Yes)
         WebLinks(m_platform).OpenWebPage(PageKey::DownloadWebPage);
+    return false;
 }

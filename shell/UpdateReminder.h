@@ -16,7 +16,13 @@ public:
     // file name without its extension.
     UpdateReminder(Platform &platform, QString application);
 
-    void RunUpdateReminder(const QDate &today);
+    // On the very first start there is only today's date to record, which
+    // the user never sees: `RecordLater` leaves that to RecordFirstStart, so
+    // that the program can first put its window on the screen.
+    enum class FirstStart { RecordNow, RecordLater };
+    // Returns true when today's date is still to be recorded.
+    bool RunUpdateReminder(const QDate &today, FirstStart firstStart = FirstStart::RecordNow);
+    void RecordFirstStart(const QDate &today);
 
     // The store never sees the key or the date as plain text.
     static QString encodeSetting(const QString &plain);

@@ -220,6 +220,19 @@ private slots:
         QCOMPARE(run.processEnds, 0);
     }
 
+    void firstStart_recordsTheDayOnceTheWindowIsShown()
+    {
+        Run run;
+        run.program->StartProgram();
+        QCOMPARE(run.platform.calls.size(), 3);
+        QCOMPARE(run.platform.calls[0], QStringLiteral("acquireSingleInstanceLock"));
+        QVERIFY(run.platform.calls[1].startsWith(QStringLiteral("readSetting: quillmere/")));
+        QVERIFY(run.platform.calls[2].startsWith(QStringLiteral("writeSetting: quillmere/")));
+        QCOMPARE(run.platform.settings.size(), 1);
+        QVERIFY(run.program->mainWindow()->isVisible());
+        QVERIFY(run.platform.messageBoxes.isEmpty());
+    }
+
     void start_showsTheWindowWhateverTheReminderGets_data()
     {
         QTest::addColumn<int>("situation");

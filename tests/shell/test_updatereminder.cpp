@@ -42,6 +42,20 @@ private slots:
         QVERIFY(platform.openedAddresses.isEmpty());
     }
 
+    void firstStart_recordedLater_writesOnlyWhenAsked()
+    {
+        RecordingPlatform platform;
+        UpdateReminder reminder(platform, App);
+        QVERIFY(reminder.RunUpdateReminder(Today, UpdateReminder::FirstStart::RecordLater));
+        QVERIFY(platform.settings.isEmpty());
+        QVERIFY(platform.messageBoxes.isEmpty());
+        reminder.RecordFirstStart(Today);
+        QCOMPARE(storedDay(platform), Today);
+        // Once a day is stored there is nothing left to record.
+        QVERIFY(!reminder.RunUpdateReminder(Today, UpdateReminder::FirstStart::RecordLater));
+        QVERIFY(!UpdateReminder(platform, App).RunUpdateReminder(Today));
+    }
+
     void storeNeverSeesPlainText()
     {
         RecordingPlatform platform;
