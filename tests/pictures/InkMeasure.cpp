@@ -306,6 +306,48 @@ double medianRunWidth(const QImage &picture, const QVector<QRect> &regions)
     return runs[runs.size() / 2];
 }
 
+double wideCounterWidth(const QImage &picture, const QVector<QRect> &regions)
+{
+    const InkMap map(picture);
+    QVector<int> runs;
+    for (const QRect &r : regions) {
+        for (int y = r.top(); y <= r.bottom(); ++y) {
+            int lastInk = -1;
+            for (int x = r.left(); x <= r.right(); ++x) {
+                if (map.at(x, y) <= 0.5)
+                    continue;
+                if (lastInk >= 0 && x - lastInk > 1)
+                    runs.append(x - lastInk - 1);
+                lastInk = x;
+            }
+        }
+    }
+    if (runs.isEmpty())
+        return 0;
+    std::sort(runs.begin(), runs.end());
+    return runs[runs.size() * 3 / 4];
+}
+
+double topStep(const QImage &picture, const QVector<QRect> &regions)
+{
+    const InkMap map(picture);
+    double sum = 0;
+    for (const QRect &r : regions) {
+        const int middle = r.left() + r.width() / 2;
+        int leftTop = r.bottom() + 1, rightTop = r.bottom() + 1;
+        for (int y = r.top(); y <= r.bottom(); ++y) {
+            for (int x = r.left(); x <= r.right(); ++x) {
+                if (map.at(x, y) <= 0.5)
+                    continue;
+                int &top = x < middle ? leftTop : rightTop;
+                top = std::min(top, y);
+            }
+        }
+        sum += rightTop - leftTop;
+    }
+    return regions.isEmpty() ? 0 : sum / regions.size();
+}
+
 double peakSharpness(const QImage &picture, const QVector<QRect> &regions, int reach)
 {
     const InkMap map(picture);

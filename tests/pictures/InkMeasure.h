@@ -60,6 +60,16 @@ double rowSpan(const QImage &picture, const QVector<QRect> &regions);
 // width of the strokes that stand upright there.
 double medianRunWidth(const QImage &picture, const QVector<QRect> &regions);
 
+// How wide the white between two strokes along a row within the regions
+// mostly is (the upper quartile of those widths): the inside of the widest
+// letters there, such as under the arches of an m.
+double wideCounterWidth(const QImage &picture, const QVector<QRect> &regions);
+
+// How much lower the ink of each region reaches up on its right half than on
+// its left half, in pixels, on average over the regions: the step from the
+// first hump of an m down to the next.
+double topStep(const QImage &picture, const QVector<QRect> &regions);
+
 // How sharply the tops of the letters within the regions come to a point:
 // at each peak of the ink's upper edge, how far that edge falls within
 // `reach` pixels on either side, on average.

@@ -290,6 +290,10 @@ void PicturesTest::confusableVariationsDifferClearly_data()
         "No Loop", 1.15, 0);
     row("m: sharp humps come to a point, even humps are round", "peak sharpness", "Sharp Humps",
         "Even Humps", 1.5, 0);
+    row("m: down humps step lower from the first hump to the next, even humps stay level",
+        "top step", "Down Humps", "Even Humps", 1, 3);
+    row("m: rounded humps open wide under their arches, even humps less so", "counter width",
+        "Rounded Humps", "Even Humps", 1.4, 0);
     row("capital I: a deflated loop keeps some white inside, an upright stem none", "hole area",
         "Deflated Loop", "Vertical", 1, 15);
     row("capital I: an inflated loop holds far more white than a deflated one", "hole area",
@@ -328,6 +332,10 @@ void PicturesTest::confusableVariationsDifferClearly()
             return InkMeasure::holes(picture, 4).count;
         if (measure == QLatin1String("ink"))
             return InkMeasure::inkIn(picture, regions);
+        if (measure == QLatin1String("counter width"))
+            return InkMeasure::wideCounterWidth(picture, regions);
+        if (measure == QLatin1String("top step"))
+            return InkMeasure::topStep(picture, regions);
         if (measure == QLatin1String("peak sharpness"))
             return InkMeasure::peakSharpness(picture, regions, 4);
         if (measure == QLatin1String("row span"))

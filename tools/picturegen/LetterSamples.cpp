@@ -262,11 +262,11 @@ QImage drawLowerM(int rank, const Sample &sample)
     case 1: // uphill
         humps.heights = { 0.74, 0.98, 1.26 };
         break;
-    case 2: // down
-        humps.heights = { 1.0, 1.04, 0.62 };
+    case 2: // down: each hump a step lower than the one before
+        humps.heights = { 1.14, 0.98, 0.56 };
         break;
-    case 4: // rounded
-        humps.width = 0.72;
+    case 4: // rounded: wide half circles
+        humps.width = 0.76;
         humps.round = true;
         break;
     case 5: // sharp
