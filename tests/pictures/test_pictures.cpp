@@ -309,6 +309,8 @@ void PicturesTest::confusableVariationsDifferClearly_data()
     row("t: a looped stem keeps white inside", "hole area", "Looped Stem", "Retraced Stem", 1, 40);
     row("g and y: an open loop turns back up, a left arc sweeps on", "tail upturn", "Open Loop",
         "Left Arc", 1.5, 6);
+    row("g and y: a broad loop holds far more white than a rounded one", "hole area",
+        "Broad & Full Loop", "Rounded Full Loop", 1.8, 0);
 }
 
 void PicturesTest::confusableVariationsDifferClearly()

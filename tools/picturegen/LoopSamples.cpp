@@ -49,23 +49,25 @@ void drawDescender(Pen &pen, QPointF s, Lower kind)
             0.02)));
         break;
     case Lower::Blunt:
-        pen.line(polyline({ s, p(0.0, 1.05) }), 1.5, 1, Qt::FlatCap);
+        // Short and heavy, cut off square; its end bends a little to the
+        // left, as a g's does, never to the right.
+        pen.line(spline({ s, p(0.0, 0.55), p(-0.07, 0.92), p(-0.24, 1.06) }), 1.5, 1, Qt::FlatCap);
         break;
     case Lower::LongStroke:
-        pen.line(spline(shaken(pen, { s, p(-0.01, 1.2), p(-0.05, 2.4) }, 0.015)));
+        pen.line(spline(shaken(pen, { s, p(-0.01, 1.2), p(-0.05, 2.1), p(-0.16, 2.4) }, 0.015)));
         break;
     case Lower::Open:
-        // A full loop that comes back up but stops well short of the stem.
+        // A full loop whose stroke comes back up towards the baseline but
+        // stops short of the stem.
         pen.line(spline(shaken(pen,
-            { s, p(0, 0.4), p(-0.05, 1.0), p(-0.28, 1.4), p(-0.62, 1.3), p(-0.76, 0.92),
-                p(-0.72, 0.58) },
+            { s, p(0, 0.4), p(-0.04, 1.0), p(-0.24, 1.4), p(-0.56, 1.36), p(-0.7, 1.0),
+                p(-0.6, 0.58), p(-0.42, 0.3) },
             0.02)));
         break;
     case Lower::LeftArc:
-        // Down and out far to the left, never turning back up.
+        // Down and out far to the left, ending low, never turning back up.
         pen.line(spline(shaken(pen,
-            { s, p(0, 0.45), p(-0.12, 0.95), p(-0.5, 1.28), p(-1.05, 1.36), p(-1.45, 1.3) },
-            0.02)));
+            { s, p(0, 0.45), p(-0.1, 0.98), p(-0.45, 1.32), p(-1.0, 1.44), p(-1.5, 1.44) }, 0.02)));
         break;
     case Lower::Cramped:
         pen.line(spline(shaken(pen,
@@ -74,19 +76,40 @@ void drawDescender(Pen &pen, QPointF s, Lower kind)
             0.01)));
         break;
     case Lower::Broad:
+        // A balloon of a loop, far wider and fuller than a rounded one.
         pen.line(spline(shaken(pen,
-            { s, p(0, 0.3), p(-0.12, 1.05), p(-0.5, 1.5), p(-1.05, 1.38), p(-1.12, 0.72),
-                p(-0.5, 0.15), p(0, -0.02), exit },
+            { s, p(0, 0.3), p(-0.1, 0.9), p(-0.42, 1.48), p(-0.95, 1.66), p(-1.42, 1.4),
+                p(-1.5, 0.86), p(-1.1, 0.3), p(-0.5, 0.02), p(0, -0.02), exit },
             0.02)));
         break;
     }
 }
 
+// The head of a g: a round bowl closed at the top, the stem joined to its
+// right side from the top down, with no spur above the bowl.
+void drawGHead(Pen &pen, qreal stem)
+{
+    const qreal wide = 1 + pen.jitter(0.05);
+    auto p = [&](qreal dx, qreal y) { return QPointF(stem + dx * wide, y); };
+    pen.line(spline(shaken(pen,
+        { p(0.0, -0.86), p(-0.22, -0.99), p(-0.54, -0.95), p(-0.76, -0.7), p(-0.78, -0.36),
+            p(-0.62, -0.06), p(-0.32, 0.0), p(-0.08, -0.16), p(0.0, -0.5), p(0.02, -0.92) },
+        0.015)));
+    pen.line(spline(shaken(pen, { p(0.03, -1.0), p(0.02, -0.55), QPointF(stem, -0.12) }, 0.01)));
+}
+
 qreal drawLower(Pen &pen, QChar letter, qreal x, Lower kind)
 {
-    // The font's letter down to the baseline, with the loop drawn below it.
-    const qreal advance = pen.letter(letter, x, QRectF(-1, -3, 4, 3.04));
+    // The font's letter down to the baseline, with the loop drawn below it;
+    // a g gets a head drawn by hand, so that it never reads as a q.
     const QPointF foot = Pen::stem(letter, -0.12) + QPointF(x, 0);
+    qreal advance = 0;
+    if (letter == QLatin1Char('g')) {
+        drawGHead(pen, foot.x());
+        advance = Pen::advance(letter);
+    } else {
+        advance = pen.letter(letter, x, QRectF(-1, -3, 4, 3.04));
+    }
     drawDescender(pen, foot, kind);
     return advance;
 }
