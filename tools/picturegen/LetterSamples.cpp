@@ -34,18 +34,19 @@ qreal drawT(Pen &pen, qreal x, TStem kind)
             0.025)));
         break;
     case TStem::Retraced: {
-        // Up the stem from the foot and straight down again on the same
-        // track: a doubled, darker stem that comes to a point at the top.
-        const QVector<QPointF> up { { s - 0.11, -0.3 }, { s - 0.1, -0.9 }, { s - 0.03, top + 0.35 },
-            { s + 0.03, top } };
-        pen.line(spline(shaken(pen, QVector<QPointF> { { x - 0.04, -0.1 } } + up, 0.01)));
-        QVector<QPointF> back = up;
-        std::reverse(back.begin(), back.end());
-        pen.line(spline(back), 0.95);
+        // Joined from the letter before, up the stem to its top and straight
+        // down again over the same track: a doubled stem, the two strokes a
+        // hair apart near the foot where the upstroke comes in from the left.
         pen.line(spline(shaken(pen,
-            QVector<QPointF> { { s + 0.03, top }, { s + 0.07, top + 0.4 }, { s + 0.04, -0.9 } }
-                + foot,
-            0.01)));
+                     { { x - 0.04, -0.1 }, { s - 0.24, -0.22 }, { s - 0.14, -0.5 },
+                         { s - 0.07, -1.0 }, { s - 0.01, top + 0.5 }, { s + 0.03, top } },
+                     0.008)),
+            0.8);
+        pen.line(spline(shaken(pen,
+            QVector<QPointF> { { s + 0.03, top }, { s + 0.05, top + 0.4 }, { s + 0.07, -1.1 },
+                { s + 0.07, -0.55 } }
+                + foot.mid(1),
+            0.008)));
         break;
     }
     default:
