@@ -227,6 +227,36 @@ Holes holes(const QImage &picture, int minArea)
     return result;
 }
 
+Holes holesIn(const QImage &picture, const QVector<QRect> &regions, int minArea)
+{
+    const InkMap map(picture);
+    Holes result;
+    const auto white = patches(
+        map.w, map.h, [&](int p) { return map.v[p] < 0.35; }, false);
+    for (const QVector<int> &patch : white) {
+        if (patch.size() < minArea)
+            continue;
+        const QRect box = boxOf(patch, map.w);
+        const bool inside = std::any_of(
+            regions.begin(), regions.end(), [&](const QRect &r) { return r.contains(box); });
+        if (inside) {
+            ++result.count;
+            result.area += int(patch.size());
+        }
+    }
+    return result;
+}
+
+int addedHoleArea(
+    const QImage &picture, const QImage &other, const QVector<QRect> &regions, int minArea)
+{
+    int sum = 0;
+    for (const QRect &r : regions)
+        sum += std::max(
+            0, holesIn(picture, { r }, minArea).area - holesIn(other, { r }, minArea).area);
+    return sum;
+}
+
 QVector<QRect> differingRegions(const QImage &a, const QImage &b, int minArea)
 {
     const InkMap ma(a), mb(b);

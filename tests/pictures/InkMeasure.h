@@ -49,6 +49,15 @@ Holes holes(const QImage &picture, int minArea);
 // show a variation's feature.
 QVector<QRect> differingRegions(const QImage &a, const QImage &b, int minArea);
 
+// The holes that lie wholly within one of the regions.
+Holes holesIn(const QImage &picture, const QVector<QRect> &regions, int minArea);
+
+// The white that `picture` encloses beyond `other` (the same writing, the
+// letters drawn another way), region by region: the holes that only its own
+// letters have.
+int addedHoleArea(
+    const QImage &picture, const QImage &other, const QVector<QRect> &regions, int minArea);
+
 // All the ink within the regions.
 double inkIn(const QImage &picture, const QVector<QRect> &regions);
 

@@ -294,10 +294,10 @@ void PicturesTest::confusableVariationsDifferClearly_data()
         "top step", "Down Humps", "Even Humps", 1, 3);
     row("m: rounded humps open wide under their arches, even humps less so", "counter width",
         "Rounded Humps", "Even Humps", 1.4, 0);
-    row("capital I: a deflated loop keeps some white inside, an upright stem none", "hole area",
-        "Deflated Loop", "Vertical", 1, 15);
-    row("capital I: an inflated loop holds far more white than a deflated one", "hole area",
-        "Inflated Loop", "Deflated Loop", 2.5, 0);
+    row("capital I: a deflated loop keeps some white inside, an upright stem none",
+        "added hole area", "Deflated Loop", "Vertical", 1, 40);
+    row("capital I: an inflated loop holds far more white than a deflated one", "added hole area",
+        "Inflated Loop", "Deflated Loop", 4, 100);
     row("o: an inner loop adds a hole to every o", "hole count", "One Inner Loop",
         "Closed at the Top with No Loops", 1, 4);
     row("o: a closed o holds white, an open one lets it out", "hole count",
@@ -330,6 +330,8 @@ void PicturesTest::confusableVariationsDifferClearly()
             return InkMeasure::dotGap(picture, pictureOf(QStringLiteral("Absent Dot"), 2));
         if (measure == QLatin1String("hole area"))
             return InkMeasure::holes(picture, 4).area;
+        if (measure == QLatin1String("added hole area"))
+            return InkMeasure::addedHoleArea(picture, &picture == &a ? b : a, regions, 4);
         if (measure == QLatin1String("hole count"))
             return InkMeasure::holes(picture, 4).count;
         if (measure == QLatin1String("ink"))

@@ -137,14 +137,17 @@ qreal drawCapital(Pen &pen, qreal x, CapitalI kind)
     };
     switch (kind) {
     case CapitalI::Single:
-        pen.line(polyline({ { s + 0.02, top }, { s, 0 } }), 1.05);
+        // One upright stroke, a capital's height above the small letters'
+        // ascenders, and a little heavier than they are.
+        pen.line(polyline({ { s + 0.02, -2.95 }, { s, 0 } }), 1.3);
         return 0.9;
     case CapitalI::LongBottom:
-        bars(0.18, 0.62);
-        return 1.15;
+        // The shorter bar half as long as the other, never missing.
+        bars(0.32, 0.64);
+        return 1.2;
     case CapitalI::LongTop:
-        bars(0.62, 0.18);
-        return 1.15;
+        bars(0.64, 0.32);
+        return 1.2;
     case CapitalI::Equal:
         bars(0.45, 0.45);
         return 1.0;
@@ -160,39 +163,47 @@ qreal drawCapital(Pen &pen, qreal x, CapitalI kind)
             0.02)));
         return 0.9;
     }
-    // The script capital: a loop at the top, the stem, a hook at the foot.
-    // An inflated loop holds a wide white; a deflated one is thin and flat.
+    // The script capital: the stroke rises into a loop at the top left of
+    // the stem, comes down the stem and ends in a hook at the foot. An
+    // inflated loop swells out to the left and holds a wide white; a deflated
+    // one is thin and flat.
     qreal loop = 1.25 * (1 + pen.jitter(0.06)), tilt = 0, height = 1;
-    if (kind == CapitalI::Inflated)
-        loop = 2.3 * (1 + pen.jitter(0.05));
+    if (kind == CapitalI::Inflated) {
+        // Swollen out sideways more than upwards, so that it stays a loop on
+        // top of a long stem.
+        loop = 2.5 * (1 + pen.jitter(0.05));
+        height = 0.92;
+    }
     if (kind == CapitalI::Deflated) {
-        loop = 1.0;
-        height = 0.55;
+        loop = 1.4;
+        height = 0.66;
     }
     if (kind == CapitalI::TiltLeft)
         tilt = -30;
     if (kind == CapitalI::TiltRight)
         tilt = 32;
-    const QPointF centre(s, -2.05);
+    // The loop grows from the stem leftwards and about its middle upwards.
+    const QPointF centre(s + 0.06, -2.05);
     const qreal lean = std::tan(qDegreesToRadians(tilt));
     auto shape = [&](QPointF p, bool inLoop) {
         if (inLoop)
             p = centre
                 + QPointF((p.x() - centre.x()) * loop,
-                    (p.y() - centre.y()) * (0.65 + 0.35 * loop) * height);
+                    (p.y() - centre.y()) * (0.75 + 0.2 * loop) * height);
         return QPointF(p.x() - lean * p.y(), p.y());
     };
     QVector<QPointF> points;
-    const QVector<QPointF> loopPart { { s + 0.3, -1.7 }, { s - 0.05, -1.85 }, { s - 0.28, -2.15 },
-        { s - 0.12, -2.48 }, { s + 0.18, -2.5 }, { s + 0.26, -2.2 }, { s + 0.08, -1.7 } };
+    const QVector<QPointF> loopPart { { s + 0.16, -1.7 }, { s - 0.08, -1.76 }, { s - 0.3, -1.94 },
+        { s - 0.36, -2.24 }, { s - 0.2, -2.48 }, { s + 0.05, -2.52 }, { s + 0.13, -2.3 },
+        { s + 0.08, -1.8 } };
     for (const QPointF &p : loopPart)
         points << shape(p, true);
     for (const QPointF &p : QVector<QPointF> {
-             { s + 0.02, -1.0 }, { s - 0.08, -0.2 }, { s - 0.3, 0.02 }, { s - 0.5, -0.15 } })
+             { s + 0.03, -1.0 }, { s - 0.06, -0.2 }, { s - 0.3, 0.02 }, { s - 0.5, -0.15 } })
         points << shape(p, false);
     pen.line(spline(shaken(pen, points, 0.02)));
-    const qreal right = loop > 1 ? 0.3 * loop + 0.3 : 0.6;
-    return 0.45 + right + std::max(0.0, lean * 2.5);
+    // The loop grows to the left, so every loop takes the same room.
+    return 1.07 + std::max(0.0, lean * 2.5);
 }
 
 } // namespace
