@@ -152,7 +152,7 @@ qreal drawE(Pen &pen, qreal x, ELoop kind)
     }
     // The upstroke rises to the top of the loop and the downstroke comes back
     // `open` x-heights to the left of it.
-    const qreal open = kind == ELoop::Narrow ? 0.36 : 0.7;
+    const qreal open = kind == ELoop::Narrow ? 0.42 : 0.7;
     const qreal reach = kind == ELoop::Broad ? 0.12 : 0;
     pen.line(spline(shaken(pen,
         QVector<QPointF> { { x - 0.03, -0.12 }, { x + 0.3, -0.4 }, { x + 0.55 + reach, -0.68 },
@@ -174,8 +174,8 @@ qreal drawO(Pen &pen, qreal x, OShape kind)
     };
     // Counter-clockwise from the top, once around; an open o stops short of
     // where it began.
-    const qreal from = kind == OShape::Open ? 104 : 80;
-    const qreal to = kind == OShape::Open ? 438 : 440;
+    const qreal from = kind == OShape::Open ? 110 : 80;
+    const qreal to = kind == OShape::Open ? 432 : 440;
     QVector<QPointF> points;
     for (qreal a = from; a <= to + 0.1; a += (to - from) / 12)
         points << at(a);
