@@ -49,9 +49,10 @@ void drawDescender(Pen &pen, QPointF s, Lower kind)
             0.02)));
         break;
     case Lower::Blunt:
-        // Short and heavy, cut off square; its end bends a little to the
-        // left, as a g's does, never to the right.
-        pen.line(spline({ s, p(0.0, 0.55), p(-0.07, 0.92), p(-0.24, 1.06) }), 1.5, 1, Qt::FlatCap);
+        // Short and heavy, cut off square; its end turns to the left, as a
+        // g's does, never to the right as a q's.
+        pen.line(spline({ s, p(0.0, 0.5), p(-0.05, 0.84), p(-0.18, 1.02), p(-0.36, 1.06) }), 1.5, 1,
+            Qt::FlatCap);
         break;
     case Lower::LongStroke:
         pen.line(spline(shaken(pen, { s, p(-0.01, 1.2), p(-0.05, 2.1), p(-0.16, 2.4) }, 0.015)));
