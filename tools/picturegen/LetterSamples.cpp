@@ -38,10 +38,10 @@ qreal drawT(Pen &pen, qreal x, TStem kind)
         // down again over the same track: a doubled stem, the two strokes a
         // hair apart near the foot where the upstroke comes in from the left.
         pen.line(spline(shaken(pen,
-                     { { x - 0.04, -0.1 }, { s - 0.24, -0.22 }, { s - 0.14, -0.5 },
-                         { s - 0.07, -1.0 }, { s - 0.01, top + 0.5 }, { s + 0.03, top } },
+                     { { x - 0.04, -0.1 }, { s - 0.26, -0.22 }, { s - 0.16, -0.5 },
+                         { s - 0.08, -1.0 }, { s - 0.01, top + 0.5 }, { s + 0.03, top } },
                      0.008)),
-            0.8);
+            1.0);
         pen.line(spline(shaken(pen,
             QVector<QPointF> { { s + 0.03, top }, { s + 0.05, top + 0.4 }, { s + 0.07, -1.1 },
                 { s + 0.07, -0.55 } }
