@@ -227,6 +227,36 @@ Holes holes(const QImage &picture, int minArea)
     return result;
 }
 
+Holes holesIn(const QImage &picture, const QVector<QRect> &regions, int minArea)
+{
+    const InkMap map(picture);
+    Holes result;
+    const auto white = patches(
+        map.w, map.h, [&](int p) { return map.v[p] < 0.35; }, false);
+    for (const QVector<int> &patch : white) {
+        if (patch.size() < minArea)
+            continue;
+        const QRect box = boxOf(patch, map.w);
+        const bool inside = std::any_of(
+            regions.begin(), regions.end(), [&](const QRect &r) { return r.contains(box); });
+        if (inside) {
+            ++result.count;
+            result.area += int(patch.size());
+        }
+    }
+    return result;
+}
+
+int addedHoleArea(
+    const QImage &picture, const QImage &other, const QVector<QRect> &regions, int minArea)
+{
+    int sum = 0;
+    for (const QRect &r : regions)
+        sum += std::max(
+            0, holesIn(picture, { r }, minArea).area - holesIn(other, { r }, minArea).area);
+    return sum;
+}
+
 QVector<QRect> differingRegions(const QImage &a, const QImage &b, int minArea)
 {
     const InkMap ma(a), mb(b);
@@ -304,6 +334,48 @@ double medianRunWidth(const QImage &picture, const QVector<QRect> &regions)
         return 0;
     std::sort(runs.begin(), runs.end());
     return runs[runs.size() / 2];
+}
+
+double wideCounterWidth(const QImage &picture, const QVector<QRect> &regions)
+{
+    const InkMap map(picture);
+    QVector<int> runs;
+    for (const QRect &r : regions) {
+        for (int y = r.top(); y <= r.bottom(); ++y) {
+            int lastInk = -1;
+            for (int x = r.left(); x <= r.right(); ++x) {
+                if (map.at(x, y) <= 0.5)
+                    continue;
+                if (lastInk >= 0 && x - lastInk > 1)
+                    runs.append(x - lastInk - 1);
+                lastInk = x;
+            }
+        }
+    }
+    if (runs.isEmpty())
+        return 0;
+    std::sort(runs.begin(), runs.end());
+    return runs[runs.size() * 3 / 4];
+}
+
+double topStep(const QImage &picture, const QVector<QRect> &regions)
+{
+    const InkMap map(picture);
+    double sum = 0;
+    for (const QRect &r : regions) {
+        const int middle = r.left() + r.width() / 2;
+        int leftTop = r.bottom() + 1, rightTop = r.bottom() + 1;
+        for (int y = r.top(); y <= r.bottom(); ++y) {
+            for (int x = r.left(); x <= r.right(); ++x) {
+                if (map.at(x, y) <= 0.5)
+                    continue;
+                int &top = x < middle ? leftTop : rightTop;
+                top = std::min(top, y);
+            }
+        }
+        sum += rightTop - leftTop;
+    }
+    return regions.isEmpty() ? 0 : sum / regions.size();
 }
 
 double peakSharpness(const QImage &picture, const QVector<QRect> &regions, int reach)

@@ -49,6 +49,15 @@ Holes holes(const QImage &picture, int minArea);
 // show a variation's feature.
 QVector<QRect> differingRegions(const QImage &a, const QImage &b, int minArea);
 
+// The holes that lie wholly within one of the regions.
+Holes holesIn(const QImage &picture, const QVector<QRect> &regions, int minArea);
+
+// The white that `picture` encloses beyond `other` (the same writing, the
+// letters drawn another way), region by region: the holes that only its own
+// letters have.
+int addedHoleArea(
+    const QImage &picture, const QImage &other, const QVector<QRect> &regions, int minArea);
+
 // All the ink within the regions.
 double inkIn(const QImage &picture, const QVector<QRect> &regions);
 
@@ -59,6 +68,16 @@ double rowSpan(const QImage &picture, const QVector<QRect> &regions);
 // The median length of the horizontal runs of ink within the regions: the
 // width of the strokes that stand upright there.
 double medianRunWidth(const QImage &picture, const QVector<QRect> &regions);
+
+// How wide the white between two strokes along a row within the regions
+// mostly is (the upper quartile of those widths): the inside of the widest
+// letters there, such as under the arches of an m.
+double wideCounterWidth(const QImage &picture, const QVector<QRect> &regions);
+
+// How much lower the ink of each region reaches up on its right half than on
+// its left half, in pixels, on average over the regions: the step from the
+// first hump of an m down to the next.
+double topStep(const QImage &picture, const QVector<QRect> &regions);
 
 // How sharply the tops of the letters within the regions come to a point:
 // at each peak of the ink's upper edge, how far that edge falls within

@@ -311,16 +311,20 @@ void PicturesTest::confusableVariationsDifferClearly_data()
         1, 30);
     row("e: a narrow loop keeps white inside, a Greek e none", "hole area", "Narrow Loop",
         "Greek \"E\"", 1, 30);
-    row("e: a broad loop holds far more white than a narrow one", "hole area", "Broad Loop",
-        "Narrow Loop", 1.6, 0);
+    row("e: a broad loop holds far more white than a narrow one", "added hole area", "Broad Loop",
+        "Narrow Loop", 1, 100);
     row("e: a Greek e has two bowls where no loop has a single stroke", "ink", "Greek \"E\"",
         "No Loop", 1.15, 0);
     row("m: sharp humps come to a point, even humps are round", "peak sharpness", "Sharp Humps",
         "Even Humps", 1.5, 0);
-    row("capital I: a deflated loop keeps some white inside, an upright stem none", "hole area",
-        "Deflated Loop", "Vertical", 1, 15);
-    row("capital I: an inflated loop holds far more white than a deflated one", "hole area",
-        "Inflated Loop", "Deflated Loop", 2.5, 0);
+    row("m: down humps step lower from the first hump to the next, even humps stay level",
+        "top step", "Down Humps", "Even Humps", 1, 3);
+    row("m: rounded humps open wide under their arches, even humps less so", "counter width",
+        "Rounded Humps", "Even Humps", 1.4, 0);
+    row("capital I: a deflated loop keeps some white inside, an upright stem none",
+        "added hole area", "Deflated Loop", "Vertical", 1, 40);
+    row("capital I: an inflated loop holds far more white than a deflated one", "added hole area",
+        "Inflated Loop", "Deflated Loop", 4, 100);
     row("o: an inner loop adds a hole to every o", "hole count", "One Inner Loop",
         "Closed at the Top with No Loops", 1, 4);
     row("o: a closed o holds white, an open one lets it out", "hole count",
@@ -336,6 +340,8 @@ void PicturesTest::confusableVariationsDifferClearly_data()
         "start depth", "Long & Below Baseline Stroke", "Unbending", 1.5, 0);
     row("ending stroke: a blunt end keeps the full pen width, a tapered one thins to a point",
         "end thickness", "Long, Blunt & Upward-tending", "Upward-tending & Tapered", 1.7, 0);
+    row("g and y: a broad loop holds far more white than a rounded one", "hole area",
+        "Broad & Full Loop", "Rounded Full Loop", 1.8, 0);
 }
 
 void PicturesTest::confusableVariationsDifferClearly()
@@ -355,10 +361,16 @@ void PicturesTest::confusableVariationsDifferClearly()
             return InkMeasure::dotGap(picture, pictureOf(QStringLiteral("Absent Dot"), 2));
         if (measure == QLatin1String("hole area"))
             return InkMeasure::holes(picture, 4).area;
+        if (measure == QLatin1String("added hole area"))
+            return InkMeasure::addedHoleArea(picture, &picture == &a ? b : a, regions, 4);
         if (measure == QLatin1String("hole count"))
             return InkMeasure::holes(picture, 4).count;
         if (measure == QLatin1String("ink"))
             return InkMeasure::inkIn(picture, regions);
+        if (measure == QLatin1String("counter width"))
+            return InkMeasure::wideCounterWidth(picture, regions);
+        if (measure == QLatin1String("top step"))
+            return InkMeasure::topStep(picture, regions);
         if (measure == QLatin1String("peak sharpness"))
             return InkMeasure::peakSharpness(picture, regions, 4);
         if (measure == QLatin1String("row span"))

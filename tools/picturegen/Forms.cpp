@@ -64,10 +64,17 @@ QVector<QPointF> arch(qreal stem, qreal next, qreal h, const Humps &humps)
     const qreal w = next - stem;
     if (humps.sharp)
         return { { stem, -0.3 * h }, { stem + 0.5 * w, -h - 0.1 }, { next, 0 } };
-    if (humps.round)
-        return { { stem, -0.35 * h }, { stem + 0.03, -0.72 * h }, { stem + 0.16, -0.97 * h },
-            { stem + 0.5 * w, -h }, { next - 0.16, -0.96 * h }, { next - 0.02, -0.7 * h },
-            { next, -0.3 * h }, { next + 0.01, 0 } };
+    if (humps.round) {
+        // Straight up the stem into a half circle over to the next stem.
+        const qreal r = 0.5 * w, shoulder = -std::max(0.35 * h, h - r);
+        QVector<QPointF> points { { stem, -0.35 * h }, { stem, shoulder } };
+        for (int degrees = 150; degrees >= 30; degrees -= 30) {
+            const qreal a = qDegreesToRadians(qreal(degrees));
+            points << QPointF(stem + r + r * std::cos(a), shoulder - r * std::sin(a));
+        }
+        return points << QPointF(next, shoulder) << QPointF(next, -0.3 * h)
+                      << QPointF(next + 0.01, 0);
+    }
     return { { stem, -0.35 * h }, { stem + 0.03, -0.75 * h }, { stem + 0.13, -0.96 * h },
         { stem + 0.5 * w, -h }, { next - 0.06, -0.88 * h }, { next, -0.5 * h },
         { next + 0.01, 0 } };

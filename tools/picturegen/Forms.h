@@ -27,7 +27,7 @@ struct Humps
     QVector<qreal> heights { 1, 1, 1 }; // the first stem and each arch, in x-heights
     qreal width = 0.5; // from stem to stem
     bool sharp = false; // pointed arches on straight legs
-    bool round = false; // wide, flat-topped arches
+    bool round = false; // wide arches, each a half circle on upright legs
     bool entry = true; // the upstroke into the first stem
     bool exit = true; // the short stroke out of the last stem
 };

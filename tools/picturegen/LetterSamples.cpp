@@ -34,18 +34,19 @@ qreal drawT(Pen &pen, qreal x, TStem kind)
             0.025)));
         break;
     case TStem::Retraced: {
-        // Up the stem from the foot and straight down again on the same
-        // track: a doubled, darker stem that comes to a point at the top.
-        const QVector<QPointF> up { { s - 0.11, -0.3 }, { s - 0.1, -0.9 }, { s - 0.03, top + 0.35 },
-            { s + 0.03, top } };
-        pen.line(spline(shaken(pen, QVector<QPointF> { { x - 0.04, -0.1 } } + up, 0.01)));
-        QVector<QPointF> back = up;
-        std::reverse(back.begin(), back.end());
-        pen.line(spline(back), 0.95);
+        // Joined from the letter before, up the stem to its top and straight
+        // down again over the same track: a doubled stem, the two strokes a
+        // hair apart near the foot where the upstroke comes in from the left.
         pen.line(spline(shaken(pen,
-            QVector<QPointF> { { s + 0.03, top }, { s + 0.07, top + 0.4 }, { s + 0.04, -0.9 } }
-                + foot,
-            0.01)));
+                     { { x - 0.04, -0.1 }, { s - 0.26, -0.22 }, { s - 0.16, -0.5 },
+                         { s - 0.08, -1.0 }, { s - 0.01, top + 0.5 }, { s + 0.03, top } },
+                     0.008)),
+            1.0);
+        pen.line(spline(shaken(pen,
+            QVector<QPointF> { { s + 0.03, top }, { s + 0.05, top + 0.4 }, { s + 0.07, -1.1 },
+                { s + 0.07, -0.55 } }
+                + foot.mid(1),
+            0.008)));
         break;
     }
     default:
@@ -151,7 +152,7 @@ qreal drawE(Pen &pen, qreal x, ELoop kind)
     }
     // The upstroke rises to the top of the loop and the downstroke comes back
     // `open` x-heights to the left of it.
-    const qreal open = kind == ELoop::Narrow ? 0.36 : 0.7;
+    const qreal open = kind == ELoop::Narrow ? 0.42 : 0.7;
     const qreal reach = kind == ELoop::Broad ? 0.12 : 0;
     pen.line(spline(shaken(pen,
         QVector<QPointF> { { x - 0.03, -0.12 }, { x + 0.3, -0.4 }, { x + 0.55 + reach, -0.68 },
@@ -173,8 +174,8 @@ qreal drawO(Pen &pen, qreal x, OShape kind)
     };
     // Counter-clockwise from the top, once around; an open o stops short of
     // where it began.
-    const qreal from = kind == OShape::Open ? 104 : 80;
-    const qreal to = kind == OShape::Open ? 438 : 440;
+    const qreal from = kind == OShape::Open ? 110 : 80;
+    const qreal to = kind == OShape::Open ? 432 : 440;
     QVector<QPointF> points;
     for (qreal a = from; a <= to + 0.1; a += (to - from) / 12)
         points << at(a);
@@ -262,11 +263,11 @@ QImage drawLowerM(int rank, const Sample &sample)
     case 1: // uphill
         humps.heights = { 0.74, 0.98, 1.26 };
         break;
-    case 2: // down
-        humps.heights = { 1.0, 1.04, 0.62 };
+    case 2: // down: each hump a step lower than the one before
+        humps.heights = { 1.14, 0.98, 0.56 };
         break;
-    case 4: // rounded
-        humps.width = 0.72;
+    case 4: // rounded: wide half circles
+        humps.width = 0.76;
         humps.round = true;
         break;
     case 5: // sharp

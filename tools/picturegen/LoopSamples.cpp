@@ -49,23 +49,26 @@ void drawDescender(Pen &pen, QPointF s, Lower kind)
             0.02)));
         break;
     case Lower::Blunt:
-        pen.line(polyline({ s, p(0.0, 1.05) }), 1.5, 1, Qt::FlatCap);
+        // Short and heavy, cut off square; its end turns to the left, as a
+        // g's does, never to the right as a q's.
+        pen.line(spline({ s, p(0.0, 0.5), p(-0.05, 0.84), p(-0.18, 1.02), p(-0.36, 1.06) }), 1.5, 1,
+            Qt::FlatCap);
         break;
     case Lower::LongStroke:
-        pen.line(spline(shaken(pen, { s, p(-0.01, 1.2), p(-0.05, 2.4) }, 0.015)));
+        pen.line(spline(shaken(pen, { s, p(-0.01, 1.2), p(-0.05, 2.1), p(-0.16, 2.4) }, 0.015)));
         break;
     case Lower::Open:
-        // A full loop that comes back up but stops well short of the stem.
+        // A full loop whose stroke comes back up towards the baseline but
+        // stops short of the stem.
         pen.line(spline(shaken(pen,
-            { s, p(0, 0.4), p(-0.05, 1.0), p(-0.28, 1.4), p(-0.62, 1.3), p(-0.76, 0.92),
-                p(-0.72, 0.58) },
+            { s, p(0, 0.4), p(-0.04, 1.0), p(-0.24, 1.4), p(-0.56, 1.36), p(-0.7, 1.0),
+                p(-0.6, 0.58), p(-0.42, 0.3) },
             0.02)));
         break;
     case Lower::LeftArc:
-        // Down and out far to the left, never turning back up.
+        // Down and out far to the left, ending low, never turning back up.
         pen.line(spline(shaken(pen,
-            { s, p(0, 0.45), p(-0.12, 0.95), p(-0.5, 1.28), p(-1.05, 1.36), p(-1.45, 1.3) },
-            0.02)));
+            { s, p(0, 0.45), p(-0.1, 0.98), p(-0.45, 1.32), p(-1.0, 1.44), p(-1.5, 1.44) }, 0.02)));
         break;
     case Lower::Cramped:
         pen.line(spline(shaken(pen,
@@ -74,19 +77,40 @@ void drawDescender(Pen &pen, QPointF s, Lower kind)
             0.01)));
         break;
     case Lower::Broad:
+        // A balloon of a loop, far wider and fuller than a rounded one.
         pen.line(spline(shaken(pen,
-            { s, p(0, 0.3), p(-0.12, 1.05), p(-0.5, 1.5), p(-1.05, 1.38), p(-1.12, 0.72),
-                p(-0.5, 0.15), p(0, -0.02), exit },
+            { s, p(0, 0.3), p(-0.1, 0.9), p(-0.42, 1.48), p(-0.95, 1.66), p(-1.42, 1.4),
+                p(-1.5, 0.86), p(-1.1, 0.3), p(-0.5, 0.02), p(0, -0.02), exit },
             0.02)));
         break;
     }
 }
 
+// The head of a g: a round bowl closed at the top, the stem joined to its
+// right side from the top down, with no spur above the bowl.
+void drawGHead(Pen &pen, qreal stem)
+{
+    const qreal wide = 1 + pen.jitter(0.05);
+    auto p = [&](qreal dx, qreal y) { return QPointF(stem + dx * wide, y); };
+    pen.line(spline(shaken(pen,
+        { p(0.0, -0.86), p(-0.22, -0.99), p(-0.54, -0.95), p(-0.76, -0.7), p(-0.78, -0.36),
+            p(-0.62, -0.06), p(-0.32, 0.0), p(-0.08, -0.16), p(0.0, -0.5), p(0.02, -0.92) },
+        0.015)));
+    pen.line(spline(shaken(pen, { p(0.03, -1.0), p(0.02, -0.55), QPointF(stem, -0.12) }, 0.01)));
+}
+
 qreal drawLower(Pen &pen, QChar letter, qreal x, Lower kind)
 {
-    // The font's letter down to the baseline, with the loop drawn below it.
-    const qreal advance = pen.letter(letter, x, QRectF(-1, -3, 4, 3.04));
+    // The font's letter down to the baseline, with the loop drawn below it;
+    // a g gets a head drawn by hand, so that it never reads as a q.
     const QPointF foot = Pen::stem(letter, -0.12) + QPointF(x, 0);
+    qreal advance = 0;
+    if (letter == QLatin1Char('g')) {
+        drawGHead(pen, foot.x());
+        advance = Pen::advance(letter);
+    } else {
+        advance = pen.letter(letter, x, QRectF(-1, -3, 4, 3.04));
+    }
     drawDescender(pen, foot, kind);
     return advance;
 }
@@ -114,14 +138,17 @@ qreal drawCapital(Pen &pen, qreal x, CapitalI kind)
     };
     switch (kind) {
     case CapitalI::Single:
-        pen.line(polyline({ { s + 0.02, top }, { s, 0 } }), 1.05);
+        // One upright stroke, a capital's height above the small letters'
+        // ascenders, and a little heavier than they are.
+        pen.line(polyline({ { s + 0.02, -2.95 }, { s, 0 } }), 1.3);
         return 0.9;
     case CapitalI::LongBottom:
-        bars(0.18, 0.62);
-        return 1.15;
+        // The shorter bar half as long as the other, never missing.
+        bars(0.32, 0.64);
+        return 1.2;
     case CapitalI::LongTop:
-        bars(0.62, 0.18);
-        return 1.15;
+        bars(0.64, 0.32);
+        return 1.2;
     case CapitalI::Equal:
         bars(0.45, 0.45);
         return 1.0;
@@ -137,39 +164,47 @@ qreal drawCapital(Pen &pen, qreal x, CapitalI kind)
             0.02)));
         return 0.9;
     }
-    // The script capital: a loop at the top, the stem, a hook at the foot.
-    // An inflated loop holds a wide white; a deflated one is thin and flat.
+    // The script capital: the stroke rises into a loop at the top left of
+    // the stem, comes down the stem and ends in a hook at the foot. An
+    // inflated loop swells out to the left and holds a wide white; a deflated
+    // one is thin and flat.
     qreal loop = 1.25 * (1 + pen.jitter(0.06)), tilt = 0, height = 1;
-    if (kind == CapitalI::Inflated)
-        loop = 2.3 * (1 + pen.jitter(0.05));
+    if (kind == CapitalI::Inflated) {
+        // Swollen out sideways more than upwards, so that it stays a loop on
+        // top of a long stem.
+        loop = 2.5 * (1 + pen.jitter(0.05));
+        height = 0.92;
+    }
     if (kind == CapitalI::Deflated) {
-        loop = 1.0;
-        height = 0.55;
+        loop = 1.4;
+        height = 0.66;
     }
     if (kind == CapitalI::TiltLeft)
         tilt = -30;
     if (kind == CapitalI::TiltRight)
         tilt = 32;
-    const QPointF centre(s, -2.05);
+    // The loop grows from the stem leftwards and about its middle upwards.
+    const QPointF centre(s + 0.06, -2.05);
     const qreal lean = std::tan(qDegreesToRadians(tilt));
     auto shape = [&](QPointF p, bool inLoop) {
         if (inLoop)
             p = centre
                 + QPointF((p.x() - centre.x()) * loop,
-                    (p.y() - centre.y()) * (0.65 + 0.35 * loop) * height);
+                    (p.y() - centre.y()) * (0.75 + 0.2 * loop) * height);
         return QPointF(p.x() - lean * p.y(), p.y());
     };
     QVector<QPointF> points;
-    const QVector<QPointF> loopPart { { s + 0.3, -1.7 }, { s - 0.05, -1.85 }, { s - 0.28, -2.15 },
-        { s - 0.12, -2.48 }, { s + 0.18, -2.5 }, { s + 0.26, -2.2 }, { s + 0.08, -1.7 } };
+    const QVector<QPointF> loopPart { { s + 0.16, -1.7 }, { s - 0.08, -1.76 }, { s - 0.3, -1.94 },
+        { s - 0.36, -2.24 }, { s - 0.2, -2.48 }, { s + 0.05, -2.52 }, { s + 0.13, -2.3 },
+        { s + 0.08, -1.8 } };
     for (const QPointF &p : loopPart)
         points << shape(p, true);
     for (const QPointF &p : QVector<QPointF> {
-             { s + 0.02, -1.0 }, { s - 0.08, -0.2 }, { s - 0.3, 0.02 }, { s - 0.5, -0.15 } })
+             { s + 0.03, -1.0 }, { s - 0.06, -0.2 }, { s - 0.3, 0.02 }, { s - 0.5, -0.15 } })
         points << shape(p, false);
     pen.line(spline(shaken(pen, points, 0.02)));
-    const qreal right = loop > 1 ? 0.3 * loop + 0.3 : 0.6;
-    return 0.45 + right + std::max(0.0, lean * 2.5);
+    // The loop grows to the left, so every loop takes the same room.
+    return 1.07 + std::max(0.0, lean * 2.5);
 }
 
 } // namespace
