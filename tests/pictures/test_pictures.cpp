@@ -179,7 +179,8 @@ void PicturesTest::slantGrowsFromExtremeLeftToExtremeRight()
     // A moderate left slant leans clearly away from upright, yet far less
     // than an extreme one.
     QVERIFY2(angles[1] <= -15 && angles[1] >= angles[0] + 12,
-        qPrintable(QStringLiteral("moderate left %1, extreme left %2").arg(angles[1]).arg(angles[0])));
+        qPrintable(
+            QStringLiteral("moderate left %1, extreme left %2").arg(angles[1]).arg(angles[0])));
     QVERIFY(angles[0] <= -30);
     QVERIFY(angles[4] >= 30);
 }

@@ -105,7 +105,8 @@ qreal drawEnding(Pen &pen, QChar letter, qreal x, Ending kind)
     case Ending::Tapered:
         // Long and fine, thinning out to a hairline point.
         taper(pen,
-            spline(shaken(pen, { at(0, 0), at(0.4, -0.06), at(1.05, -0.45), at(1.85, -1.15) }, 0.02)),
+            spline(
+                shaken(pen, { at(0, 0), at(0.4, -0.06), at(1.05, -0.45), at(1.85, -1.15) }, 0.02)),
             1.05, 0);
         reach = 1.85;
         break;
