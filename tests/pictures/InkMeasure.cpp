@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <functional>
+#include <numeric>
 
 namespace InkMeasure {
 
@@ -376,6 +377,31 @@ double topStep(const QImage &picture, const QVector<QRect> &regions)
         sum += rightTop - leftTop;
     }
     return regions.isEmpty() ? 0 : sum / regions.size();
+}
+
+double gapWidth(const QImage &picture, const QVector<QRect> &regions, int minRun, bool median)
+{
+    const InkMap map(picture);
+    QVector<int> gaps;
+    for (const QRect &r : regions) {
+        for (int y = r.top(); y <= r.bottom(); ++y) {
+            int last = -1;
+            for (int x = r.left(); x <= r.right(); ++x) {
+                if (map.at(x, y) <= 0.5)
+                    continue;
+                if (last >= 0 && x - last - 1 >= minRun)
+                    gaps.append(x - last - 1);
+                last = x;
+            }
+        }
+    }
+    if (gaps.isEmpty())
+        return 0;
+    if (median) {
+        std::sort(gaps.begin(), gaps.end());
+        return gaps[gaps.size() / 2];
+    }
+    return std::accumulate(gaps.begin(), gaps.end(), 0.0) / gaps.size();
 }
 
 double peakSharpness(const QImage &picture, const QVector<QRect> &regions, int reach)

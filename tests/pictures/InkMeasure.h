@@ -79,6 +79,13 @@ double wideCounterWidth(const QImage &picture, const QVector<QRect> &regions);
 // first hump of an m down to the next.
 double topStep(const QImage &picture, const QVector<QRect> &regions);
 
+// The width of the white between two strokes along the rows within the
+// regions, counting only gaps at least `minRun` pixels wide: the room
+// between letters, or with a larger `minRun` between words. The mean of
+// them, or with `median` the median.
+double gapWidth(
+    const QImage &picture, const QVector<QRect> &regions, int minRun, bool median = false);
+
 // How sharply the tops of the letters within the regions come to a point:
 // at each peak of the ink's upper edge, how far that edge falls within
 // `reach` pixels on either side, on average.

@@ -337,6 +337,10 @@ void PicturesTest::confusableVariationsDifferClearly_data()
     row("t: a looped stem keeps white inside", "hole area", "Looped Stem", "Retraced Stem", 1, 40);
     row("g and y: an open loop turns back up, a left arc sweeps on", "tail upturn", "Open Loop",
         "Left Arc", 1.5, 6);
+    row("letter spacing: normal letters stand well apart from close ones", "letter gap", "Normal",
+        "Close Spaced", 1.2, 0);
+    row("word spacing: large spaces are clearly wider than even ones", "word gap", "Large Spaces",
+        "Even Spaces", 1.6, 0);
     row("beginning stroke: a stroke from below the baseline starts far lower than an unbending one",
         "start depth", "Long & Below Baseline Stroke", "Unbending", 1.5, 0);
     row("ending stroke: a blunt end keeps the full pen width, a tapered one thins to a point",
@@ -376,6 +380,10 @@ void PicturesTest::confusableVariationsDifferClearly()
             return InkMeasure::peakSharpness(picture, regions, 4);
         if (measure == QLatin1String("row span"))
             return InkMeasure::rowSpan(picture, regions);
+        if (measure == QLatin1String("letter gap"))
+            return InkMeasure::gapWidth(picture, regions, 1);
+        if (measure == QLatin1String("word gap"))
+            return InkMeasure::gapWidth(picture, regions, 9, true);
         if (measure == QLatin1String("stroke width"))
             return InkMeasure::medianRunWidth(picture, regions);
         if (measure == QLatin1String("start depth"))

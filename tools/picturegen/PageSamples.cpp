@@ -26,7 +26,7 @@ struct Margins
     qreal left, right, top, bottom;
     qreal leftEnd = -1, rightEnd = -1;
     // Whatever room is left below the last line is shared out above the
-    // first, and the lines reach out to the right margin.
+    // first.
     bool balanced = false;
 };
 
@@ -42,10 +42,6 @@ QImage pageSample(
     const int count = std::max(1, int(std::floor((last - first) / pitch)) + 1);
     const qreal spare = m.balanced ? (last - first - (count - 1) * pitch) / 2 : 0;
     Writer writer(canvas, hand);
-    if (m.balanced) {
-        writer.hand().justify = true;
-        writer.hand().justifyLimit = 1.6;
-    }
     writer.lines(runningText(skip), 0, first + spare, pitch, count, [&](int line) {
         const qreal t = count > 1 ? qreal(line) / (count - 1) : 0;
         const qreal left = m.left + ((m.leftEnd < 0 ? m.left : m.leftEnd) - m.left) * t;
@@ -90,7 +86,8 @@ QImage drawMargins(int rank, const Sample &sample)
         Hand hand = pageHand();
         hand.wordSpace = 0.8;
         hand.justify = true;
-        return pageSample(sample, { 1.2, 1.2, 1.0, 0.6 }, hand, 9.4, 20);
+        hand.justifyLimit = 0.6;
+        return pageSample(sample, { 1.2, 1.2, 1.8, 0.6 }, hand, 9.4, 20);
     }
     }
 }
@@ -130,7 +127,7 @@ QImage drawWordSpacing(int rank, const Sample &sample)
     Hand hand = pageHand();
     hand.xHeight = 3.8;
     // Even, uneven, small, large and very large spaces, in x-heights.
-    static const qreal Spaces[] = { 1.0, 1.5, 0.45, 2.3, 4.0 };
+    static const qreal Spaces[] = { 1.0, 1.5, 0.45, 2.7, 4.2 };
     hand.wordSpace = Spaces[qBound(0, rank - 1, 4)];
     hand.wordSpaceJitter = rank == 2 ? 1.35 : 0.1;
     return pageSample(sample, { 7, 5, 5, 5 }, hand, 13.5, 4);

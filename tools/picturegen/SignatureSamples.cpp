@@ -11,7 +11,7 @@ namespace {
 
 enum class Signature { Clear, Illegible, Smaller, Larger, Underlined, Encircled, CrossedOut };
 
-const QString Name = QStringLiteral("Helen Moo[r]");
+const QString Name = QStringLiteral("[H]elen Moo[r]");
 
 // What is left of the small letters of a name written in haste: a hump or
 // two, a tall loop where an l stood, then a thread that flattens out and
@@ -38,6 +38,27 @@ qreal drawThread(Pen &pen, qreal x, bool tall)
     points << QPointF(at + 0.5, 0.22) << QPointF(at + 1.1, 0.12) << QPointF(at + 1.6, -0.25);
     pen.line(spline(points), 0.85);
     return at - x + 1.3;
+}
+
+// The capital H of the name, in three quick strokes that leave no doubt:
+// two uprights, the second a little shorter, and a bar rising across them.
+qreal drawCapitalH(Pen &pen, qreal x)
+{
+    const qreal cap = -Pen::top(QLatin1Char('H'), Face::Signature).y();
+    const qreal w = 0.95 * (1 + pen.jitter(0.06));
+    pen.line(
+        spline(shaken(pen, { { x + 0.12, -cap }, { x + 0.08, -0.5 * cap }, { x, 0.02 } }, 0.02)),
+        1.15);
+    pen.line(spline(shaken(pen,
+                 { { x + w + 0.08, -0.92 * cap }, { x + w, -0.45 * cap }, { x + w - 0.06, 0.02 } },
+                 0.02)),
+        1.15);
+    pen.line(
+        spline(shaken(pen,
+            { { x - 0.12, -0.42 * cap }, { x + 0.5 * w, -0.5 * cap }, { x + w + 0.2, -0.6 * cap } },
+            0.02)),
+        0.95);
+    return w + 0.35;
 }
 
 // The last letter of the name, written from the font, running on into the
@@ -160,6 +181,8 @@ QImage drawSignature(int rank, const Sample &sample)
     signer.setForm([reach](Pen &pen, QChar letter, qreal x) {
         if (letter == QLatin1Char('r'))
             return drawFlourish(pen, letter, x, reach);
+        if (letter == QLatin1Char('H'))
+            return drawCapitalH(pen, x);
         return drawThread(pen, x, letter == QLatin1Char('l'));
     });
     const QString name = kind == Signature::Illegible ? QStringLiteral("H[l] M[o]") : Name;

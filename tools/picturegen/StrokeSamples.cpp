@@ -40,7 +40,7 @@ qreal drawBeginning(Pen &pen, QChar letter, qreal x, Beginning kind)
         lead = 1.45;
         break;
     case Beginning::RightToLeft:
-        lead = 0.55;
+        lead = 0.9;
         break;
     case Beginning::Absent:
         break;
@@ -69,10 +69,14 @@ qreal drawBeginning(Pen &pen, QChar letter, qreal x, Beginning kind)
         pen.line(spline(shaken(pen, { b(0, 0.85), b(0.5, 0.45), b(1.0, -0.1), e }, 0.02)));
         break;
     case Beginning::RightToLeft:
+        // A hook of its own, standing clear to the left of the letter: drawn
+        // from its right end leftwards over the top and down, within the
+        // height of the small letters so that it reads as no letter.
         pen.line(spline(shaken(pen,
-            { e + QPointF(0.55 * k, -0.35 * k2), e + QPointF(0.15 * k, -0.75 * k2),
-                e + QPointF(-0.4 * k, -0.6 * k2), e + QPointF(-0.45 * k, -0.15 * k2), e },
-            0.03)));
+            { QPointF(e.x() - 0.32, -0.8 * k2), QPointF(e.x() - 0.5, -0.98 * k2),
+                QPointF(e.x() - 0.78, -0.9 * k2), QPointF(e.x() - 0.9, -0.62 * k2),
+                QPointF(e.x() - 0.86, -0.4 * k2) },
+            0.02)));
         break;
     case Beginning::Absent:
         break;
@@ -118,9 +122,12 @@ qreal drawEnding(Pen &pen, QChar letter, qreal x, Ending kind)
     case Ending::Below:
         // On past the foot of the letter and down under the baseline to the
         // right, never straight down like a descender.
-        pen.line(spline(shaken(
-            pen, { at(0, 0), at(0.18, 0.08), at(0.5, 0.18), at(0.9, 0.45), at(1.2, 0.82) }, 0.02)));
-        reach = 1.2;
+        // It leaves the foot of the n along the baseline first, so that the
+        // letter is finished before the stroke drops.
+        pen.line(spline(shaken(pen,
+            { at(0, 0), at(0.2, 0.03), at(0.42, 0.04), at(0.7, 0.2), at(1.0, 0.5), at(1.3, 0.85) },
+            0.02)));
+        reach = 1.3;
         break;
     case Ending::RightToLeft:
         pen.line(spline(shaken(pen,

@@ -32,8 +32,8 @@ QImage drawSlant(int rank, const Sample &sample)
         // Each word leans its own way, and the letters within it waver too;
         // the words keep their distance however they lean.
         hand.slant = -4;
-        hand.slantSwing = 34;
-        hand.letterSlant = 9;
+        hand.slantSwing = 30;
+        hand.letterSlant = 16;
         hand.wordSpace = 1.1;
     }
     return runningSample(sample, hand, 20, 17.5, 6, 40);
@@ -65,9 +65,9 @@ QImage drawSize(int rank, const Sample &sample)
         return runningSample(sample, hand, 22, 19, 6, 8);
     default: // irregular: the size wanders from letter to letter
         hand.xHeight = 5.6;
-        hand.sizeJitter = 0.12;
-        hand.sizeWander = 0.38;
-        hand.sizeCell = 1.3;
+        hand.sizeJitter = 0.05;
+        hand.sizeWander = 0.42;
+        hand.sizeCell = 0.8;
         hand.baselineWander = 0.1;
         return runningSample(sample, hand, 24, 19, 5, 8);
     }
@@ -78,9 +78,9 @@ QImage drawLetterSpacing(int rank, const Sample &sample)
     Hand hand = runningHand();
     hand.xHeight = 6.5;
     switch (rank) {
-    case 1: // close
-        hand.tracking = -0.14;
-        hand.wordSpace = 0.7;
+    case 1: // close: the letters all but touch, joined by the shortest strokes
+        hand.tracking = -0.26;
+        hand.wordSpace = 0.65;
         break;
     case 2: // wide: the joins stretch out between the letters
         hand.tracking = 0.55;

@@ -210,6 +210,53 @@ QPainterPath trail(const QPolygonF &centre, qreal width, bool roundEnds)
     return path;
 }
 
+// The font's outlines as a pen pressed down harder on its downstrokes: each
+// edge moves out by up to `amount` where it runs upright and in where it
+// runs flat or rises to the right, as the hair-line joins do. The dots of
+// i and j stay as they are.
+QVector<QPolygonF> pressed(const QVector<QPolygonF> &polygons, qreal amount)
+{
+    // Outer outlines and holes wind opposite ways; the largest outline is an
+    // outer one and tells which way is out of the ink.
+    auto area = [](const QPolygonF &polygon) {
+        qreal a = 0;
+        for (int i = 0; i < polygon.size(); ++i) {
+            const QPointF p = polygon[i], q = polygon[(i + 1) % polygon.size()];
+            a += p.x() * q.y() - q.x() * p.y();
+        }
+        return a / 2;
+    };
+    qreal outer = 0;
+    for (const QPolygonF &polygon : polygons) {
+        const qreal a = area(polygon);
+        outer = std::abs(a) > std::abs(outer) ? a : outer;
+    }
+    const qreal out = outer < 0 ? -1 : 1;
+    QVector<QPolygonF> result;
+    for (const QPolygonF &polygon : polygons) {
+        const int n = int(polygon.size());
+        if (n < 3 || isDot(polygon)) {
+            result.append(polygon);
+            continue;
+        }
+        QPolygonF moved(n);
+        for (int i = 0; i < n; ++i) {
+            const QPointF d = polygon[(i + 1) % n] - polygon[(i + n - 1) % n];
+            const qreal length = std::hypot(d.x(), d.y());
+            if (length <= 0) {
+                moved[i] = polygon[i];
+                continue;
+            }
+            const qreal tx = d.x() / length, ty = d.y() / length;
+            qreal shift = ty * ty - 0.45 - 0.45 * std::max(0.0, -2 * tx * ty);
+            shift = amount * (shift > 0 ? shift / 0.55 : 0.6 * shift);
+            moved[i] = polygon[i] + out * shift * QPointF(ty, -tx);
+        }
+        result.append(moved);
+    }
+    return result;
+}
+
 } // namespace
 
 QString Writer::loadFont()
@@ -238,8 +285,16 @@ Hand runningHand()
     hand.sizeWander = 0.11;
     hand.widthWander = 0.12;
     hand.loopWander = 0.12;
-    hand.bounce = 0.035;
     hand.letterSlant = 4.5;
+    hand.bounce = 0.06;
+    hand.baselineJitter = 0.1;
+    hand.baselineWander = 0.08;
+    hand.sizeJitter = 0.06;
+    hand.rotationJitter = 1.6;
+    hand.contrast = 0.025;
+    hand.inkWander = 0.16;
+    hand.lineWave = 0.12;
+    hand.turn = 0.6;
     return hand;
 }
 
@@ -335,8 +390,16 @@ QPointF Warp::map(QPointF p) const
     y += hand_.shape * field(1, x, y);
     y *= 1 + hand_.sizeWander * field(2, x);
     y += hand_.baselineWander * field(3, x) + hand_.bounce * field(8, x);
-    const qreal lean = std::tan(qDegreesToRadians(slant_ + hand_.letterSlant * field(4, x)));
-    return QPointF(along(x) - y * lean, y);
+    const qreal angle = qDegreesToRadians(slant_ + hand_.letterSlant * field(4, x));
+    if (hand_.turn > 0) {
+        // Turned rather than sheared: the letter grows a little wider and a
+        // little lower, as a turned letter is, so that its upright strokes
+        // keep their length and the room between them.
+        const qreal grow = std::pow(std::cos(qDegreesToRadians(slant_)), -hand_.turn);
+        y /= grow;
+        return QPointF(along(x) * grow - y * std::tan(angle), y);
+    }
+    return QPointF(along(x) - y * std::tan(angle), y);
 }
 
 // Pen ----------------------------------------------------------------------
@@ -448,9 +511,17 @@ qreal Pen::letter(QChar c, qreal x, const QRectF &keep)
     QVector<QPolygonF> polygons;
     for (const QPolygonF &polygon : keep.isNull() ? glyph.polygons : script(face_).part(c, keep))
         polygons.append(polygon.translated(x, 0));
+    if (contrast_ > 0)
+        polygons = pressed(polygons, contrast_);
     const qreal press
         = pressure_ > 0 ? pressure_ * (0.5 + 0.5 * Noise(pressureSeed_, 1.2).at(x, 0)) : 0;
-    fillPolygons(polygons, opacity_, 0.25 + press);
+    qreal ink = 1;
+    if (inkWander_ > 0) {
+        // A fresh dip of ink where the word starts, thinning out along it.
+        ink = 1 - inkWander_ * (0.5 + 0.5 * Noise(inkSeed_, 0.9).at(x, 0));
+        ink = std::min(1.0, ink + inkWander_ * std::max(0.0, 1 - x / 1.2));
+    }
+    fillPolygons(polygons, opacity_ * ink, 0.25 + press + edge_);
     return glyph.advance;
 }
 
@@ -608,6 +679,13 @@ Written Writer::draw(Prepared &word, QPointF at)
         strokeWidth(), hand_.opacity, rng, hand_.face);
     pen.setThinning(hand_.thin * word.size);
     pen.setPressure(hand_.pressure, mixBits(word.seed + 9));
+    pen.setContrast(hand_.contrast);
+    if (hand_.turn > 0) {
+        // A leaning stem is as heavy across as an upright one.
+        const qreal cosine = std::cos(qDegreesToRadians(hand_.slant));
+        pen.setEdge(FontStem * word.size * (std::pow(cosine, hand_.turn - 1) - 1));
+    }
+    pen.setInkWander(hand_.inkWander, mixBits(word.seed + 10));
     layout(word.items, pen);
     return { word.advance, pen.extents() };
 }
@@ -658,21 +736,45 @@ int Writer::lines(const QStringList &words, int next, qreal baseline, qreal pitc
                 * hand_.xHeight;
             const qreal x
                 = placed.isEmpty() ? left - w.extents.left() : gapAfter(previous, w.extents, gap);
-            if (!placed.isEmpty() && x + w.extents.right() > right)
-                break;
+            if (!placed.isEmpty() && x + w.extents.right() > right) {
+                // A writer short of room squeezes the word in by writing the
+                // spaces before it a little closer.
+                const qreal over = x + w.extents.right() - right;
+                if (!hand_.justify || over > 0.3 * placed.size() * gap)
+                    break;
+            }
             previous = w.extents.shifted(x);
             placed.append({ w, x });
             ++next;
         }
-        qreal spare = hand_.justify && placed.size() > 1 && next < words.size()
-            ? (right - previous.right()) / (placed.size() - 1)
-            : 0;
-        if (spare > hand_.justifyLimit * hand_.xHeight)
-            spare = 0;
+        // Reaching the edge, the spaces of a line open or close a little, each
+        // by its own amount, and the line still ends a hair short here and
+        // there, never ruled flush.
+        QVector<qreal> shifts(placed.size(), 0);
+        if (hand_.justify && placed.size() > 1) {
+            const qreal end = right - rng.range(0, 0.25) * hand_.xHeight;
+            qreal spare = end - previous.right();
+            if (spare > hand_.justifyLimit * hand_.xHeight * (placed.size() - 1)
+                || next >= words.size())
+                spare = std::min(spare, 0.0);
+            QVector<qreal> shares(placed.size(), 0);
+            qreal total = 0;
+            for (int i = 1; i < placed.size(); ++i)
+                total += shares[i] = rng.range(0.4, 1.6);
+            qreal sum = 0;
+            for (int i = 1; i < placed.size(); ++i)
+                shifts[i] = sum += spare * shares[i] / total;
+        }
         const qreal y = baseline + line * pitch;
+        // The line rises and falls a little as the hand moves along it.
+        const qreal phase = hand_.lineWave > 0 ? rng.range(0, 2 * M_PI) : 0;
+        const qreal wavelength = hand_.lineWave > 0 ? rng.range(14, 20) * hand_.xHeight : 1;
         for (int i = 0; i < placed.size(); ++i) {
-            const qreal x = placed[i].second + i * spare;
-            draw(placed[i].first, QPointF(x, y + (x - left) * std::tan(qDegreesToRadians(tilt_))));
+            const qreal x = placed[i].second + shifts[i];
+            const qreal wave = hand_.lineWave * hand_.xHeight
+                * std::sin(phase + 2 * M_PI * (x - left) / wavelength);
+            draw(placed[i].first,
+                QPointF(x, y + wave + (x - left) * std::tan(qDegreesToRadians(tilt_))));
         }
     }
     tilt_ = 0;

@@ -43,8 +43,16 @@ struct Hand
     qreal thin = 0; // how much thinner than the font's the letters are drawn
     qreal opacity = 1;
     qreal pressure = 0; // pixels of extra weight, pressed harder on some letters than others
+    qreal contrast = 0; // x-heights: downstrokes heavier, upstrokes and joins lighter
+    qreal inkWander = 0; // fraction: the ink paler on some letters, darkest where a word starts
+    // How far a lean turns the letters rather than shearing them: 0 shears,
+    // 1 keeps their upright strokes as long and as heavy as upright ones.
+    qreal turn = 0;
+    qreal lineWave = 0; // x-heights: the baseline rising and falling slowly along a line
     Face face = Face::Script;
-    bool justify = false; // lines of running text reach the right edge
+    // Lines of running text reach the right edge, their spaces opened or
+    // squeezed unevenly, as a writer does who fills the page to its edge.
+    bool justify = false;
     qreal justifyLimit = 1e9; // x-heights: a line short by more per space stays ragged
 };
 
@@ -128,6 +136,13 @@ public:
     // Presses harder on some letters than on others, adding up to `pixels`
     // of weight to the font's strokes.
     void setPressure(qreal pixels, quint64 seed) { pressure_ = pixels, pressureSeed_ = seed; }
+    // Moves the edges of the font's strokes out by up to `amount` x-heights
+    // where the pen moves down and in where it moves up, to the right.
+    void setContrast(qreal amount) { contrast_ = amount; }
+    // Lets the ink run paler on some letters, by up to `fraction`.
+    // Adds `pixels` to the weight of every font stroke.
+    void setEdge(qreal pixels) { edge_ = pixels; }
+    void setInkWander(qreal fraction, quint64 seed) { inkWander_ = fraction, inkSeed_ = seed; }
 
     Rng &rng() { return rng_; }
     qreal jitter(qreal amount) { return rng_.jitter(amount); }
@@ -153,6 +168,10 @@ private:
     qreal thin_ = 0;
     qreal pressure_ = 0;
     quint64 pressureSeed_ = 0;
+    qreal contrast_ = 0;
+    qreal edge_ = 0;
+    qreal inkWander_ = 0;
+    quint64 inkSeed_ = 0;
     qreal baselineY_, xHeightPixels_;
     Extents extents_;
 };
