@@ -347,6 +347,10 @@ void PicturesTest::confusableVariationsDifferClearly_data()
         "end thickness", "Long, Blunt & Upward-tending", "Upward-tending & Tapered", 1.7, 0);
     row("g and y: a broad loop holds far more white than a rounded one", "hole area",
         "Broad & Full Loop", "Rounded Full Loop", 1.8, 0);
+    row("g and y: a rounded loop closes round its white, an open loop lets it out",
+        "added hole area", "Rounded Full Loop", "Open Loop", 1, 250);
+    row("g and y: a cramped loop still closes round a little white, a blunt stroke has none",
+        "added hole area", "Small & Cramped Loop", "Blunt Down Stroke", 1, 70);
 }
 
 void PicturesTest::confusableVariationsDifferClearly()
