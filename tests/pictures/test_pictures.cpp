@@ -305,9 +305,9 @@ void PicturesTest::confusableVariationsDifferClearly_data()
         QTest::newRow(name) << measure << larger << smaller << ratio << margin;
     };
     row("i-dot: directly above stands off higher than just above", "dot gap",
-        "Round and Directly Above the Stem", "Round and Just Above the Stem", 2.5, 8);
+        "Round and Directly Above the Stem", "Round and Just Above the Stem", 2.5, 4);
     row("i-dot: high above stands off higher than directly above", "dot gap",
-        "Round and High Above the Stem", "Round and Directly Above the Stem", 1.5, 10);
+        "Round and High Above the Stem", "Round and Directly Above the Stem", 1.5, 6);
     row("e: a narrow loop keeps white inside, no loop none", "hole area", "Narrow Loop", "No Loop",
         1, 30);
     row("e: a narrow loop keeps white inside, a Greek e none", "hole area", "Narrow Loop",

@@ -80,11 +80,16 @@ qreal drawI(Pen &pen, qreal x, IDot kind)
     // How far the dot's centre lies above the top of the stem, and beside it.
     qreal gap = 1.1, dx = 0.03;
     switch (kind) {
+    case IDot::Directly:
+        // Well up over the stem, a full step above a dot just above it.
+        gap = 1.28;
+        break;
     case IDot::Just:
-        gap = 0.28;
+        // Low over the stem, yet with a clear white gap beneath the dot.
+        gap = 0.54;
         break;
     case IDot::High:
-        gap = 2.15;
+        gap = 2.45;
         break;
     case IDot::Left:
         dx = -0.7;
