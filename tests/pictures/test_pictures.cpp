@@ -308,6 +308,10 @@ void PicturesTest::confusableVariationsDifferClearly_data()
         "Round and Directly Above the Stem", "Round and Just Above the Stem", 2.5, 4);
     row("i-dot: high above stands off higher than directly above", "dot gap",
         "Round and High Above the Stem", "Round and Directly Above the Stem", 1.5, 6);
+    // With no dots the gap measures -1: a dot just above leaves at least
+    // four pixels of white between itself and the stem.
+    row("i-dot: a dot just above still stands clear of the stem", "dot gap",
+        "Round and Just Above the Stem", "Absent Dot", 1, 5);
     row("e: a narrow loop keeps white inside, no loop none", "hole area", "Narrow Loop", "No Loop",
         1, 30);
     row("e: a narrow loop keeps white inside, a Greek e none", "hole area", "Narrow Loop",
