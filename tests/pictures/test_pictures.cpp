@@ -321,7 +321,7 @@ void PicturesTest::confusableVariationsDifferClearly_data()
     row("e: a Greek e has two bowls where no loop has a single stroke", "ink", "Greek \"E\"",
         "No Loop", 1.15, 0);
     row("m: sharp humps come to a point, even humps are round", "peak sharpness", "Sharp Humps",
-        "Even Humps", 1.5, 0);
+        "Even Humps", 3, 0);
     row("m: down humps step lower from the first hump to the next, even humps stay level",
         "top step", "Down Humps", "Even Humps", 1, 3);
     row("m: rounded humps open wide under their arches, even humps less so", "counter width",

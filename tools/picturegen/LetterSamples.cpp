@@ -275,9 +275,10 @@ QImage drawLowerM(int rank, const Sample &sample)
         humps.width = 0.76;
         humps.round = true;
         break;
-    case 5: // sharp
+    case 5: // sharp: pointed humps, the first stroke no taller than they
+        // are, so that the m stays a small letter
         humps.sharp = true;
-        humps.width = 0.44;
+        humps.heights = { 0.8, 1, 1 };
         break;
     default:
         break;
