@@ -336,8 +336,9 @@ void PicturesTest::confusableVariationsDifferClearly_data()
         "Closed at the Top with No Loops", "Open at the Top", 1, 4);
     row("d: a pointed stem opens into a narrow peak", "row span", "Pointed", "Higher than Normal",
         1.5, 0);
-    row("t: a retraced stem is drawn twice over", "stroke width", "Retraced Stem", "Normal Stem",
-        1.4, 0);
+    row("t: a retraced stem is drawn twice over", "ink", "Retraced Stem", "Normal Stem", 1.2, 0);
+    row("t: the two strokes of a retraced stem stand apart across it", "row span", "Retraced Stem",
+        "Normal Stem", 1.4, 0);
     row("t: a looped stem keeps white inside", "hole area", "Looped Stem", "Retraced Stem", 1, 40);
     row("g and y: an open loop turns back up, a left arc sweeps on", "tail upturn", "Open Loop",
         "Left Arc", 1.5, 6);

@@ -34,17 +34,18 @@ qreal drawT(Pen &pen, qreal x, TStem kind)
             0.025)));
         break;
     case TStem::Retraced: {
-        // Joined from the letter before, up the stem to its top and straight
-        // down again over the same track: a doubled stem, the two strokes a
-        // hair apart near the foot where the upstroke comes in from the left.
+        // Joined from the letter before, up the stem to its top and down
+        // again almost over the same track: a doubled stem, its two strokes
+        // merged near the top and standing a narrow white slit apart over
+        // the lower part, where the upstroke comes in from the left.
         pen.line(spline(shaken(pen,
-                     { { x - 0.04, -0.1 }, { s - 0.26, -0.22 }, { s - 0.16, -0.5 },
-                         { s - 0.08, -1.0 }, { s - 0.01, top + 0.5 }, { s + 0.03, top } },
+                     { { x - 0.04, -0.1 }, { s - 0.3, -0.2 }, { s - 0.25, -0.5 },
+                         { s - 0.18, -1.0 }, { s - 0.06, top + 0.45 }, { s + 0.03, top } },
                      0.008)),
             1.0);
         pen.line(spline(shaken(pen,
-            QVector<QPointF> { { s + 0.03, top }, { s + 0.05, top + 0.4 }, { s + 0.07, -1.1 },
-                { s + 0.07, -0.55 } }
+            QVector<QPointF> { { s + 0.03, top }, { s + 0.06, top + 0.4 }, { s + 0.09, -1.1 },
+                { s + 0.09, -0.55 }, { s + 0.08, -0.25 } }
                 + foot.mid(1),
             0.008)));
         break;
