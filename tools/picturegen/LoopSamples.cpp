@@ -162,18 +162,18 @@ qreal drawCapital(Pen &pen, qreal x, CapitalI kind)
         break;
     }
     if (kind == CapitalI::Vertical) {
-        // An upright capital without a loop: a short lead-in at the top, a
-        // straight stem and a hook at the foot.
+        // An upright capital without any loop: a straight stem from its top
+        // down to a short base stroke turning off to the left at the foot.
         pen.line(spline(shaken(pen,
-            { { s - 0.35, -2.3 }, { s - 0.1, -2.48 }, { s + 0.02, -2.5 }, { s + 0.02, -1.2 },
-                { s - 0.06, -0.2 }, { s - 0.3, 0.02 }, { s - 0.5, -0.15 } },
+            { { s + 0.03, -2.5 }, { s + 0.02, -1.2 }, { s - 0.04, -0.25 }, { s - 0.16, -0.01 },
+                { s - 0.4, 0.02 }, { s - 0.56, -0.08 } },
             0.02)));
         return 0.9;
     }
     // The script capital: the stroke rises into a loop at the top left of
     // the stem, comes down the stem and ends in a hook at the foot. An
     // inflated loop swells out to the left and holds a wide white; a deflated
-    // one is thin and flat.
+    // one is pressed thin against the stem.
     qreal loop = 1.25 * (1 + pen.jitter(0.06)), tilt = 0, height = 1;
     if (kind == CapitalI::Inflated) {
         // Swollen out sideways more than upwards, so that it stays a loop on
@@ -182,8 +182,10 @@ qreal drawCapital(Pen &pen, qreal x, CapitalI kind)
         height = 0.92;
     }
     if (kind == CapitalI::Deflated) {
-        loop = 1.4;
-        height = 0.66;
+        // Collapsed sideways: a slim loop close along the stem with only a
+        // thin slit of white inside.
+        loop = 1.0;
+        height = 1.2;
     }
     if (kind == CapitalI::TiltLeft)
         tilt = -30;
