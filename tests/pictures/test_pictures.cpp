@@ -305,9 +305,13 @@ void PicturesTest::confusableVariationsDifferClearly_data()
         QTest::newRow(name) << measure << larger << smaller << ratio << margin;
     };
     row("i-dot: directly above stands off higher than just above", "dot gap",
-        "Round and Directly Above the Stem", "Round and Just Above the Stem", 2.5, 8);
+        "Round and Directly Above the Stem", "Round and Just Above the Stem", 2.5, 4);
     row("i-dot: high above stands off higher than directly above", "dot gap",
-        "Round and High Above the Stem", "Round and Directly Above the Stem", 1.5, 10);
+        "Round and High Above the Stem", "Round and Directly Above the Stem", 1.5, 6);
+    // With no dots the gap measures -1: a dot just above leaves at least
+    // four pixels of white between itself and the stem.
+    row("i-dot: a dot just above still stands clear of the stem", "dot gap",
+        "Round and Just Above the Stem", "Absent Dot", 1, 5);
     row("e: a narrow loop keeps white inside, no loop none", "hole area", "Narrow Loop", "No Loop",
         1, 30);
     row("e: a narrow loop keeps white inside, a Greek e none", "hole area", "Narrow Loop",
@@ -317,7 +321,7 @@ void PicturesTest::confusableVariationsDifferClearly_data()
     row("e: a Greek e has two bowls where no loop has a single stroke", "ink", "Greek \"E\"",
         "No Loop", 1.15, 0);
     row("m: sharp humps come to a point, even humps are round", "peak sharpness", "Sharp Humps",
-        "Even Humps", 1.5, 0);
+        "Even Humps", 3, 0);
     row("m: down humps step lower from the first hump to the next, even humps stay level",
         "top step", "Down Humps", "Even Humps", 1, 3);
     row("m: rounded humps open wide under their arches, even humps less so", "counter width",
@@ -332,8 +336,9 @@ void PicturesTest::confusableVariationsDifferClearly_data()
         "Closed at the Top with No Loops", "Open at the Top", 1, 4);
     row("d: a pointed stem opens into a narrow peak", "row span", "Pointed", "Higher than Normal",
         1.5, 0);
-    row("t: a retraced stem is drawn twice over", "stroke width", "Retraced Stem", "Normal Stem",
-        1.4, 0);
+    row("t: a retraced stem is drawn twice over", "ink", "Retraced Stem", "Normal Stem", 1.2, 0);
+    row("t: the two strokes of a retraced stem stand apart across it", "row span", "Retraced Stem",
+        "Normal Stem", 1.4, 0);
     row("t: a looped stem keeps white inside", "hole area", "Looped Stem", "Retraced Stem", 1, 40);
     row("g and y: an open loop turns back up, a left arc sweeps on", "tail upturn", "Open Loop",
         "Left Arc", 1.5, 6);
@@ -347,6 +352,10 @@ void PicturesTest::confusableVariationsDifferClearly_data()
         "end thickness", "Long, Blunt & Upward-tending", "Upward-tending & Tapered", 1.7, 0);
     row("g and y: a broad loop holds far more white than a rounded one", "hole area",
         "Broad & Full Loop", "Rounded Full Loop", 1.8, 0);
+    row("g and y: a rounded loop closes round its white, an open loop lets it out",
+        "added hole area", "Rounded Full Loop", "Open Loop", 1, 250);
+    row("g and y: a cramped loop still closes round a little white, a blunt stroke has none",
+        "added hole area", "Small & Cramped Loop", "Blunt Down Stroke", 1, 70);
 }
 
 void PicturesTest::confusableVariationsDifferClearly()

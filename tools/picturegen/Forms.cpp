@@ -63,7 +63,7 @@ QVector<QPointF> arch(qreal stem, qreal next, qreal h, const Humps &humps)
 {
     const qreal w = next - stem;
     if (humps.sharp)
-        return { { stem, -0.3 * h }, { stem + 0.5 * w, -h - 0.1 }, { next, 0 } };
+        return { { stem, -0.3 * h }, { stem + 0.5 * w, -h }, { next, 0 } };
     if (humps.round) {
         // Straight up the stem into a half circle over to the next stem.
         const qreal r = 0.5 * w, shoulder = -std::max(0.35 * h, h - r);
@@ -87,14 +87,13 @@ QPointF drawHumps(Pen &pen, qreal x, const Humps &humps)
     const QPointF start = humpsStart(x, humps);
     const qreal h0 = -start.y();
     // Up into the first stem and down it.
+    // Even with pointed humps the first stroke turns round its top, so that
+    // the letter never takes on the three peaks of a capital M.
     QVector<QPointF> first;
-    if (humps.entry) {
-        first << QPointF(x, -0.05) << QPointF(x + 0.1, -0.5 * h0);
-        if (!humps.sharp)
-            first << QPointF(x + 0.18, -0.9 * h0);
-    }
+    if (humps.entry)
+        first << QPointF(x, -0.05) << QPointF(x + 0.1, -0.5 * h0) << QPointF(x + 0.18, -0.9 * h0);
     first << start << QPointF(start.x() + 0.03, -0.5 * h0) << QPointF(start.x() + 0.04, 0);
-    pen.line(humps.sharp ? polyline(shaken(pen, first, 0.015)) : spline(shaken(pen, first, 0.015)));
+    pen.line(spline(shaken(pen, first, 0.015)));
 
     qreal stem = start.x() + 0.04;
     for (int a = 0; a < humps.arches; ++a) {

@@ -34,17 +34,18 @@ qreal drawT(Pen &pen, qreal x, TStem kind)
             0.025)));
         break;
     case TStem::Retraced: {
-        // Joined from the letter before, up the stem to its top and straight
-        // down again over the same track: a doubled stem, the two strokes a
-        // hair apart near the foot where the upstroke comes in from the left.
+        // Joined from the letter before, up the stem to its top and down
+        // again almost over the same track: a doubled stem, its two strokes
+        // merged near the top and standing a narrow white slit apart over
+        // the lower part, where the upstroke comes in from the left.
         pen.line(spline(shaken(pen,
-                     { { x - 0.04, -0.1 }, { s - 0.26, -0.22 }, { s - 0.16, -0.5 },
-                         { s - 0.08, -1.0 }, { s - 0.01, top + 0.5 }, { s + 0.03, top } },
+                     { { x - 0.04, -0.1 }, { s - 0.3, -0.2 }, { s - 0.25, -0.5 },
+                         { s - 0.18, -1.0 }, { s - 0.06, top + 0.45 }, { s + 0.03, top } },
                      0.008)),
             1.0);
         pen.line(spline(shaken(pen,
-            QVector<QPointF> { { s + 0.03, top }, { s + 0.05, top + 0.4 }, { s + 0.07, -1.1 },
-                { s + 0.07, -0.55 } }
+            QVector<QPointF> { { s + 0.03, top }, { s + 0.06, top + 0.4 }, { s + 0.09, -1.1 },
+                { s + 0.09, -0.55 }, { s + 0.08, -0.25 } }
                 + foot.mid(1),
             0.008)));
         break;
@@ -80,11 +81,16 @@ qreal drawI(Pen &pen, qreal x, IDot kind)
     // How far the dot's centre lies above the top of the stem, and beside it.
     qreal gap = 1.1, dx = 0.03;
     switch (kind) {
+    case IDot::Directly:
+        // Well up over the stem, a full step above a dot just above it.
+        gap = 1.28;
+        break;
     case IDot::Just:
-        gap = 0.28;
+        // Low over the stem, yet with a clear white gap beneath the dot.
+        gap = 0.54;
         break;
     case IDot::High:
-        gap = 2.15;
+        gap = 2.45;
         break;
     case IDot::Left:
         dx = -0.7;
@@ -270,9 +276,10 @@ QImage drawLowerM(int rank, const Sample &sample)
         humps.width = 0.76;
         humps.round = true;
         break;
-    case 5: // sharp
+    case 5: // sharp: pointed humps, the first stroke no taller than they
+        // are, so that the m stays a small letter
         humps.sharp = true;
-        humps.width = 0.44;
+        humps.heights = { 0.8, 1, 1 };
         break;
     default:
         break;

@@ -37,10 +37,12 @@ void drawDescender(Pen &pen, QPointF s, Lower kind)
         break;
     }
     case Lower::Rounded:
+        // A round loop of ordinary width whose stroke sweeps back up and
+        // crosses the stem just below the baseline, closing the loop.
         pen.line(spline(shaken(pen,
-            { s, p(0, 0.35), p(-0.04, 0.95), p(-0.24, 1.36), p(-0.52, 1.32), p(-0.6, 0.95),
-                p(-0.38, 0.4), p(-0.04, 0.03), exit },
-            0.025)));
+            { s, p(0, 0.4), p(-0.02, 1.0), p(-0.16, 1.4), p(-0.42, 1.5), p(-0.66, 1.28),
+                p(-0.62, 0.8), p(-0.36, 0.36), p(-0.04, 0.13), p(0.2, 0.02), exit },
+            0.02)));
         break;
     case Lower::LongClosed:
         pen.line(spline(shaken(pen,
@@ -49,20 +51,22 @@ void drawDescender(Pen &pen, QPointF s, Lower kind)
             0.02)));
         break;
     case Lower::Blunt:
-        // Short and heavy, cut off square; its end turns to the left, as a
-        // g's does, never to the right as a q's.
-        pen.line(spline({ s, p(0.0, 0.5), p(-0.05, 0.84), p(-0.18, 1.02), p(-0.36, 1.06) }), 1.5, 1,
-            Qt::FlatCap);
+        // One heavy stroke of a descender's full length, cut off square,
+        // with no loop and nothing coming back up. Its lower end leans a
+        // little to the left, as a g's does, never to the right as a q's.
+        pen.line(spline({ s, p(0.0, 0.6), p(-0.03, 1.1), p(-0.12, 1.42) }), 1.7, 1, Qt::FlatCap);
         break;
     case Lower::LongStroke:
-        pen.line(spline(shaken(pen, { s, p(-0.01, 1.2), p(-0.05, 2.1), p(-0.16, 2.4) }, 0.015)));
+        // Straight and long, its end turning a little to the left.
+        pen.line(spline(shaken(
+            pen, { s, p(-0.01, 1.2), p(-0.05, 2.05), p(-0.14, 2.34), p(-0.3, 2.44) }, 0.015)));
         break;
     case Lower::Open:
-        // A full loop whose stroke comes back up towards the baseline but
-        // stops short of the stem.
+        // The loop swings round and its stroke climbs back towards the
+        // baseline, but stops well short of the stem: the loop stays open.
         pen.line(spline(shaken(pen,
-            { s, p(0, 0.4), p(-0.04, 1.0), p(-0.24, 1.4), p(-0.56, 1.36), p(-0.7, 1.0),
-                p(-0.6, 0.58), p(-0.42, 0.3) },
+            { s, p(0, 0.4), p(-0.03, 1.0), p(-0.2, 1.42), p(-0.5, 1.48), p(-0.76, 1.2),
+                p(-0.82, 0.76), p(-0.78, 0.34) },
             0.02)));
         break;
     case Lower::LeftArc:
@@ -71,9 +75,11 @@ void drawDescender(Pen &pen, QPointF s, Lower kind)
             { s, p(0, 0.45), p(-0.1, 0.98), p(-0.45, 1.32), p(-1.0, 1.44), p(-1.5, 1.44) }, 0.02)));
         break;
     case Lower::Cramped:
+        // Short, with a small, narrow loop that still closes round a little
+        // white where the stroke crosses the stem.
         pen.line(spline(shaken(pen,
-            { s, p(0, 0.2), p(-0.02, 0.52), p(-0.12, 0.7), p(-0.25, 0.6), p(-0.2, 0.3),
-                p(-0.05, 0.04), exit },
+            { s, p(0, 0.25), p(-0.02, 0.6), p(-0.16, 0.9), p(-0.4, 0.87), p(-0.5, 0.56),
+                p(-0.32, 0.2), p(0.0, 0.07), p(0.18, 0.0), exit },
             0.01)));
         break;
     case Lower::Broad:
@@ -156,18 +162,18 @@ qreal drawCapital(Pen &pen, qreal x, CapitalI kind)
         break;
     }
     if (kind == CapitalI::Vertical) {
-        // An upright capital without a loop: a short lead-in at the top, a
-        // straight stem and a hook at the foot.
+        // An upright capital without any loop: a straight stem from its top
+        // down to a short base stroke turning off to the left at the foot.
         pen.line(spline(shaken(pen,
-            { { s - 0.35, -2.3 }, { s - 0.1, -2.48 }, { s + 0.02, -2.5 }, { s + 0.02, -1.2 },
-                { s - 0.06, -0.2 }, { s - 0.3, 0.02 }, { s - 0.5, -0.15 } },
+            { { s + 0.03, -2.5 }, { s + 0.02, -1.2 }, { s - 0.04, -0.25 }, { s - 0.16, -0.01 },
+                { s - 0.4, 0.02 }, { s - 0.56, -0.08 } },
             0.02)));
         return 0.9;
     }
     // The script capital: the stroke rises into a loop at the top left of
     // the stem, comes down the stem and ends in a hook at the foot. An
     // inflated loop swells out to the left and holds a wide white; a deflated
-    // one is thin and flat.
+    // one is pressed thin against the stem.
     qreal loop = 1.25 * (1 + pen.jitter(0.06)), tilt = 0, height = 1;
     if (kind == CapitalI::Inflated) {
         // Swollen out sideways more than upwards, so that it stays a loop on
@@ -176,8 +182,10 @@ qreal drawCapital(Pen &pen, qreal x, CapitalI kind)
         height = 0.92;
     }
     if (kind == CapitalI::Deflated) {
-        loop = 1.4;
-        height = 0.66;
+        // Collapsed sideways: a slim loop close along the stem with only a
+        // thin slit of white inside.
+        loop = 1.0;
+        height = 1.2;
     }
     if (kind == CapitalI::TiltLeft)
         tilt = -30;
