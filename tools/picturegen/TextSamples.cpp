@@ -59,7 +59,7 @@ QImage drawSize(int rank, const Sample &sample)
     case 4: // broad: wide, round letters with room between them
         hand.xHeight = 6;
         hand.width = 1.4;
-        hand.thin = 0.03;
+        hand.thin = 0.06;
         hand.tracking = 0.06;
         hand.wordSpace = 1.0;
         return runningSample(sample, hand, 22, 19, 6, 8);

@@ -130,8 +130,8 @@ public:
     // A soft blot of ink with radii in word units.
     void blot(QPointF at, qreal radiusX, qreal radiusY, qreal opacity = 1);
 
-    // Takes `pixels` off each side of the font's strokes, so that letters
-    // stretched wide keep the weight of the pen.
+    // Takes `pixels` off each side of the font's upright strokes, so that
+    // letters stretched wide keep the weight of the pen.
     void setThinning(qreal pixels) { thin_ = pixels; }
     // Presses harder on some letters than on others, adding up to `pixels`
     // of weight to the font's strokes.
