@@ -50,7 +50,7 @@ QImage drawSize(int rank, const Sample &sample)
     case 2: // small, yet still writing to be read
         hand.xHeight = 3.5;
         hand.wordSpace = 1.1;
-        return runningSample(sample, hand, 13, 10.5, 11, 8);
+        return runningSample(sample, hand, 14, 10.4, 11, 8);
     case 3: // narrow: letters of the usual height squeezed from the sides
         hand.xHeight = 6;
         hand.width = 0.5;

@@ -325,19 +325,29 @@ QString Writer::loadFont()
 Hand runningHand()
 {
     Hand hand;
-    hand.shape = 0.085;
+    // Every copy of a letter comes out a little different: its outline,
+    // width, height and loops.
+    hand.shape = 0.1;
     hand.sizeWander = 0.11;
-    hand.widthWander = 0.12;
-    hand.loopWander = 0.12;
-    hand.letterSlant = 4.5;
-    hand.bounce = 0.06;
-    hand.baselineJitter = 0.1;
-    hand.baselineWander = 0.08;
-    hand.sizeJitter = 0.06;
-    hand.rotationJitter = 1.6;
+    hand.widthWander = 0.15;
+    hand.loopWander = 0.2;
+    hand.bounce = 0.07;
+    // Each word a little bigger or smaller, higher or lower than the last,
+    // along a line that rises and falls and is never ruled straight.
+    hand.sizeJitter = 0.08;
+    hand.baselineJitter = 0.11;
+    hand.baselineWander = 0.09;
+    hand.lineWave = 0.22;
+    hand.lineTilt = 0.8;
+    // The lean wavers only a little, as much one way as the other.
+    hand.slantJitter = 1.0;
+    hand.letterSlant = 2.5;
+    hand.rotationJitter = 1.0;
+    // Downstrokes pressed harder than the hair-lines, some letters harder
+    // than others, and the ink paler as the pen runs dry along a word.
     hand.contrast = 0.025;
-    hand.inkWander = 0.16;
-    hand.lineWave = 0.12;
+    hand.pressure = 0.1;
+    hand.inkWander = 0.3;
     hand.turn = 0.6;
     return hand;
 }
