@@ -79,14 +79,15 @@ QImage drawLetterSpacing(int rank, const Sample &sample)
     hand.xHeight = 6.5;
     switch (rank) {
     case 1: // close: the letters all but touch, joined by the shortest strokes
-        hand.tracking = -0.26;
+        hand.tracking = -0.22;
         hand.wordSpace = 0.65;
         break;
     case 2: // wide: the joins stretch out between the letters
         hand.tracking = 0.55;
         hand.wordSpace = 1.6;
         break;
-    default:
+    default: // normal: each letter clear of the next, joined by a short stroke
+        hand.tracking = 0.08;
         break;
     }
     return runningSample(sample, hand, 26, 24, 4, 12);

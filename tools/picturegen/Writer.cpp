@@ -1,5 +1,7 @@
 #include "Writer.h"
 
+#include "Forms.h"
+
 #include <QFile>
 #include <QFontDatabase>
 #include <QHash>
@@ -301,6 +303,33 @@ QVector<QPolygonF> narrowed(const QVector<QPolygonF> &polygons, qreal amount)
     return result;
 }
 
+// The font's r, a peak with a loop, and its s, closed at the foot, read as
+// a z and an o at the size of running text: the hand writes them its own way.
+
+// An r: up to the x-height, down the stem, and back up it into a clear
+// shoulder that turns over to the right.
+qreal handR(Pen &pen, qreal x)
+{
+    // The font's n up to the top of its arch: the same entry and stem, and a
+    // shoulder that turns over and stops.
+    const qreal cut = 0.4 * Pen::advance(QChar('n'));
+    pen.letter(QChar('n'), x, QRectF(-1, -3, cut + 1, 4));
+    return cut + 0.08;
+}
+
+// A final s: up to a point a little above the x-height, down its round
+// back and curling left at the foot, left open.
+qreal handS(Pen &pen, qreal x)
+{
+    pen.line(
+        spline(shaken(pen,
+            { { x - 0.04, -0.08 }, { x + 0.14, -0.55 }, { x + 0.3, -1.1 }, { x + 0.46, -0.66 },
+                { x + 0.52, -0.3 }, { x + 0.4, -0.02 }, { x + 0.2, 0.01 }, { x + 0.04, -0.14 } },
+            0.02)),
+        1.25);
+    return 0.6;
+}
+
 } // namespace
 
 QString Writer::loadFont()
@@ -349,6 +378,7 @@ Hand runningHand()
     hand.pressure = 0.1;
     hand.inkWander = 0.3;
     hand.turn = 0.6;
+    hand.ownLetters = true;
     return hand;
 }
 
@@ -631,13 +661,26 @@ qreal Writer::layout(const QVector<Item> &items, Pen &pen, QVector<qreal> *joins
     for (int i = 0; i < items.size(); ++i) {
         const Item &item = items[i];
         const qreal start = x;
-        x += item.drawn && form_ ? form_(pen, item.letter, x) : pen.letter(item.letter, x);
+        const bool last = i + 1 == items.size() || !items[i + 1].letter.isLetter();
+        if (item.drawn && form_)
+            x += form_(pen, item.letter, x);
+        else if (ownLetter(item.letter, last))
+            x += item.letter == QLatin1Char('r') ? handR(pen, x) : handS(pen, x);
+        else
+            x += pen.letter(item.letter, x);
         if (joins && i + 1 < items.size()) {
-            const bool font = !(item.drawn && form_) && !(items[i + 1].drawn && form_);
+            const bool font = !(item.drawn && form_) && !(items[i + 1].drawn && form_)
+                && !ownLetter(item.letter, false) && !ownLetter(items[i + 1].letter, false);
             joins->append(font ? joinBetween(items[i].letter, start, items[i + 1].letter, x) : x);
         }
     }
     return x;
+}
+
+bool Writer::ownLetter(QChar letter, bool last) const
+{
+    return hand_.ownLetters && hand_.face == Face::Script
+        && (letter == QLatin1Char('r') || (last && letter == QLatin1Char('s')));
 }
 
 qreal Writer::joinBetween(QChar left, qreal leftAt, QChar right, qreal rightAt) const
