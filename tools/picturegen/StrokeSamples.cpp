@@ -96,9 +96,14 @@ qreal drawEnding(Pen &pen, QChar letter, qreal x, Ending kind)
     Humps humps = humpsOf(letter);
     humps.exit = false;
     const QPointF f = drawHumps(pen, x, humps);
-    // No two strokes alike: each a little longer or shorter, flatter or steeper.
-    const qreal k = 1 + pen.jitter(0.12), k2 = 1 + pen.jitter(0.15);
-    auto at = [&](qreal dx, qreal dy) { return f + QPointF(dx * k, dy * k2); };
+    // No two strokes alike: each longer or shorter, flatter or steeper, and
+    // turned or bowed a little its own way.
+    const qreal k = 1 + pen.jitter(0.25), k2 = 1 + pen.jitter(0.25);
+    const qreal turn = pen.jitter(0.3), bow = pen.jitter(0.18);
+    auto at = [&](qreal dx, qreal dy) {
+        return f
+            + QPointF(dx * k + turn * dy * 0.4, dy * k2 - turn * dx * 0.25 + bow * std::abs(dx));
+    };
     qreal reach = 0.1;
     switch (kind) {
     case Ending::Blunt: {
@@ -128,17 +133,22 @@ qreal drawEnding(Pen &pen, QChar letter, qreal x, Ending kind)
         // right, never straight down like a descender.
         // It leaves the foot of the n along the baseline first, so that the
         // letter is finished before the stroke drops.
+        // The n is finished with the little upturn of its foot; only then
+        // does the stroke turn over and drop.
         pen.line(spline(shaken(pen,
-            { at(0, 0), at(0.2, 0.03), at(0.42, 0.04), at(0.7, 0.2), at(1.0, 0.5), at(1.3, 0.85) },
-            0.02)));
-        reach = 1.3;
+            { at(0, 0), at(0.12, 0.02), at(0.26, -0.05), at(0.38, -0.08), at(0.5, 0.1),
+                at(0.6, 0.5), at(0.66, 0.9) },
+            0.025)));
+        reach = 0.9;
         break;
     case Ending::RightToLeft:
+        // Up beside the n to the height of the small letters and back to
+        // the left over the top of its arch, without lifting the pen.
         pen.line(spline(shaken(pen,
-            { at(0, 0), at(0.35, -0.35), at(0.5, -1.2), at(0.2, -1.75), at(-0.5, -1.95),
-                at(-1.4, -1.8) },
-            0.03)));
-        reach = 0.55;
+            { at(0, 0), at(0.22, -0.18), at(0.45, -0.62), at(0.52, -0.98), at(0.38, -1.17),
+                at(0.08, -1.2), at(-0.28, -1.1) },
+            0.02)));
+        reach = 0.65;
         break;
     case Ending::Extended:
         pen.line(
