@@ -347,6 +347,8 @@ void PicturesTest::confusableVariationsDifferClearly_data()
         "end thickness", "Long, Blunt & Upward-tending", "Upward-tending & Tapered", 1.7, 0);
     row("g and y: a broad loop holds far more white than a rounded one", "hole area",
         "Broad & Full Loop", "Rounded Full Loop", 1.8, 0);
+    row("size: broad letters open far wider than tall ones", "counter gap", "Broad", "Tall", 1.4,
+        0);
 }
 
 void PicturesTest::confusableVariationsDifferClearly()
@@ -382,6 +384,8 @@ void PicturesTest::confusableVariationsDifferClearly()
             return InkMeasure::rowSpan(picture, regions);
         if (measure == QLatin1String("letter gap"))
             return InkMeasure::gapWidth(picture, regions, 1);
+        if (measure == QLatin1String("counter gap"))
+            return InkMeasure::gapWidth(picture, regions, 1, true);
         if (measure == QLatin1String("word gap"))
             return InkMeasure::gapWidth(picture, regions, 9, true);
         if (measure == QLatin1String("stroke width"))

@@ -43,10 +43,12 @@ QImage drawSize(int rank, const Sample &sample)
 {
     Hand hand = runningHand();
     switch (rank) {
-    case 1: // tall: letters of the usual size and width, with long loops above and below
-        hand.xHeight = 6;
-        hand.loops = 1.8;
-        return runningSample(sample, hand, 31, 37, 3, 8);
+    case 1: // tall: a tall middle zone and long loops, the letters no wider than usual
+        hand.xHeight = 7.6;
+        hand.width = 0.72;
+        hand.loops = 1.55;
+        hand.wordSpace = 0.8;
+        return runningSample(sample, hand, 32, 37, 3, 8);
     case 2: // small, yet still writing to be read
         hand.xHeight = 3.5;
         hand.wordSpace = 1.1;
