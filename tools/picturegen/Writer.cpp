@@ -319,7 +319,7 @@ qreal handR(Pen &pen, qreal x)
 
 // A final s: up to a point a little above the x-height, down its round
 // back and curling left at the foot, left open.
-qreal handS(Pen &pen, qreal x)
+qreal handS(Pen &pen, qreal x, bool beforeMark)
 {
     pen.line(
         spline(shaken(pen,
@@ -327,7 +327,8 @@ qreal handS(Pen &pen, qreal x)
                 { x + 0.52, -0.3 }, { x + 0.4, -0.02 }, { x + 0.2, 0.01 }, { x + 0.04, -0.14 } },
             0.02)),
         1.25);
-    return 0.6;
+    // A full stop or comma after it stays clear of the curl.
+    return beforeMark ? 0.78 : 0.6;
 }
 
 } // namespace
@@ -665,7 +666,8 @@ qreal Writer::layout(const QVector<Item> &items, Pen &pen, QVector<qreal> *joins
         if (item.drawn && form_)
             x += form_(pen, item.letter, x);
         else if (ownLetter(item.letter, last))
-            x += item.letter == QLatin1Char('r') ? handR(pen, x) : handS(pen, x);
+            x += item.letter == QLatin1Char('r') ? handR(pen, x)
+                                                 : handS(pen, x, i + 1 < items.size());
         else
             x += pen.letter(item.letter, x);
         if (joins && i + 1 < items.size()) {
