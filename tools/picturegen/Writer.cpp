@@ -312,7 +312,7 @@ qreal handR(Pen &pen, qreal x)
 {
     // The font's n up to the top of its arch: the same entry and stem, and a
     // shoulder that turns over and stops.
-    const qreal cut = 0.4 * Pen::advance(QChar('n'));
+    const qreal cut = 0.47 * Pen::advance(QChar('n'));
     pen.letter(QChar('n'), x, QRectF(-1, -3, cut + 1, 4));
     return cut + 0.08;
 }
