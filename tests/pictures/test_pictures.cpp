@@ -349,6 +349,9 @@ void PicturesTest::confusableVariationsDifferClearly_data()
         "Broad & Full Loop", "Rounded Full Loop", 1.8, 0);
     row("size: broad letters open far wider than tall ones", "counter gap", "Broad", "Tall", 1.4,
         0);
+    row("beginning stroke: a stroke from below the baseline starts far lower than a long curved "
+        "one",
+        "start depth", "Long & Below Baseline Stroke", "Long & Curved", 1.25, 0);
 }
 
 void PicturesTest::confusableVariationsDifferClearly()
