@@ -356,6 +356,11 @@ void PicturesTest::confusableVariationsDifferClearly_data()
         "added hole area", "Rounded Full Loop", "Open Loop", 1, 250);
     row("g and y: a cramped loop still closes round a little white, a blunt stroke has none",
         "added hole area", "Small & Cramped Loop", "Blunt Down Stroke", 1, 70);
+    row("size: broad letters open far wider than tall ones", "counter gap", "Broad", "Tall", 1.4,
+        0);
+    row("beginning stroke: a stroke from below the baseline starts far lower than a long curved "
+        "one",
+        "start depth", "Long & Below Baseline Stroke", "Long & Curved", 1.25, 0);
 }
 
 void PicturesTest::confusableVariationsDifferClearly()
@@ -391,6 +396,8 @@ void PicturesTest::confusableVariationsDifferClearly()
             return InkMeasure::rowSpan(picture, regions);
         if (measure == QLatin1String("letter gap"))
             return InkMeasure::gapWidth(picture, regions, 1);
+        if (measure == QLatin1String("counter gap"))
+            return InkMeasure::gapWidth(picture, regions, 1, true);
         if (measure == QLatin1String("word gap"))
             return InkMeasure::gapWidth(picture, regions, 9, true);
         if (measure == QLatin1String("stroke width"))

@@ -67,23 +67,27 @@ QStringList loopyText()
 
 QImage drawMargins(int rank, const Sample &sample)
 {
+    // Short loops, so that the lines of a page written from edge to edge
+    // stay clear of each other.
+    Hand page = pageHand();
+    page.loops = 0.85;
     switch (rank) {
     case 1: // wide left
-        return pageSample(sample, { 38, 5, 6, 6 }, pageHand(), PagePitch);
+        return pageSample(sample, { 38, 5, 6, 6 }, page, PagePitch);
     case 2: // wide right
-        return pageSample(sample, { 5, 38, 6, 6 }, pageHand(), PagePitch);
+        return pageSample(sample, { 5, 38, 6, 6 }, page, PagePitch);
     case 3: // narrow to wider right
-        return pageSample(sample, { 6, 4, 6, 6, -1, 46 }, pageHand(), PagePitch);
+        return pageSample(sample, { 6, 4, 6, 6, -1, 46 }, page, PagePitch);
     case 4: // narrow to wider left
-        return pageSample(sample, { 4, 6, 6, 6, 46, -1 }, pageHand(), PagePitch);
+        return pageSample(sample, { 4, 6, 6, 6, 46, -1 }, page, PagePitch);
     case 5: // even all around
-        return pageSample(sample, { 11, 11, 11, 11, -1, -1, true }, pageHand(), PagePitch, 12);
+        return pageSample(sample, { 11, 11, 11, 11, -1, -1, true }, page, PagePitch, 12);
     case 6: // wide upper
-        return pageSample(sample, { 6, 6, 44, 5 }, pageHand(), PagePitch);
+        return pageSample(sample, { 6, 6, 44, 5 }, page, PagePitch);
     case 7: // wide lower
-        return pageSample(sample, { 6, 6, 5, 44 }, pageHand(), PagePitch);
+        return pageSample(sample, { 6, 6, 5, 44 }, page, PagePitch);
     default: { // none: whole words fill the page from edge to edge
-        Hand hand = pageHand();
+        Hand hand = page;
         hand.wordSpace = 0.8;
         hand.justify = true;
         hand.justifyLimit = 0.6;

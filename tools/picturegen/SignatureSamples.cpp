@@ -11,7 +11,7 @@ namespace {
 
 enum class Signature { Clear, Illegible, Smaller, Larger, Underlined, Encircled, CrossedOut };
 
-const QString Name = QStringLiteral("[H]elen Moo[r]");
+const QString Name = QStringLiteral("[H]e[l]en Moo[r]");
 
 // What is left of the small letters of a name written in haste: a hump or
 // two, a tall loop where an l stood, then a thread that flattens out and
@@ -38,6 +38,22 @@ qreal drawThread(Pen &pen, qreal x, bool tall)
     points << QPointF(at + 0.5, 0.22) << QPointF(at + 1.1, 0.12) << QPointF(at + 1.6, -0.25);
     pen.line(spline(points), 0.85);
     return at - x + 1.3;
+}
+
+// The l of the name, looped: up to the right into a tall narrow loop, down
+// its stem and on to the next letter.
+qreal drawLoopL(Pen &pen, qreal x)
+{
+    const qreal cap = -Pen::top(QLatin1Char('H'), Face::Signature).y();
+    const qreal h = cap * (0.95 + pen.jitter(0.05)), w = 1 + pen.jitter(0.08);
+    pen.line(spline(shaken(pen,
+                 { { x - 0.08, -0.1 }, { x + 0.3 * w, -0.45 * h }, { x + 0.52 * w, -0.82 * h },
+                     { x + 0.5 * w, -h }, { x + 0.32 * w, -0.96 * h }, { x + 0.24 * w, -0.6 * h },
+                     { x + 0.22 * w, -0.2 * h }, { x + 0.3 * w, 0.02 }, { x + 0.5 * w, -0.05 },
+                     { x + 0.66 * w, -0.28 } },
+                 0.02)),
+        1.0);
+    return 0.68 * w;
 }
 
 // The capital H of the name, in three quick strokes that leave no doubt:
@@ -152,11 +168,22 @@ void drawMark(Pen &pen, Signature kind, qreal length, qreal cap)
         break;
     }
     case Signature::CrossedOut:
-        pen.line(polyline(shaken(pen,
-                     { { -0.5, -0.2 * cap }, { length + 0.5, -0.62 * cap }, { -0.1, -0.45 * cap },
-                         { length + 0.4, -0.88 * cap } },
-                     0.05)),
-            1.15);
+        // Three quick strokes through the name, each at its own angle, a
+        // little bowed, and thinning as the pen flicks off the paper.
+        for (int i = 0; i < 3; ++i) {
+            const qreal from = -0.6 + pen.jitter(0.35), to = length + 0.5 + pen.jitter(0.5);
+            static constexpr qreal Starts[] = { -0.2, 1.25, 0.5 }, Rises[] = { 1.5, -1.45, 0.35 };
+            const qreal y0 = -cap * (Starts[i] + pen.jitter(0.06));
+            const qreal rise = cap * (Rises[i] + pen.jitter(0.08));
+            const qreal bow = cap * (0.08 + pen.jitter(0.08)) * (i == 1 ? -1 : 1);
+            const qreal mid = 0.5 + pen.jitter(0.12);
+            taper(pen,
+                spline(shaken(pen,
+                    { { from, y0 }, { from + mid * (to - from), y0 - mid * rise + bow },
+                        { to, y0 - rise } },
+                    0.03)),
+                1.2 - 0.1 * i, 0.45);
+        }
         break;
     default:
         break;
@@ -178,11 +205,14 @@ QImage drawSignature(int rank, const Sample &sample)
     for (int i = 0; i < rank; ++i)
         canvas.rng().next();
     const qreal reach = kind == Signature::Larger ? 0.75 : 1.8;
-    signer.setForm([reach](Pen &pen, QChar letter, qreal x) {
+    const bool illegible = kind == Signature::Illegible;
+    signer.setForm([reach, illegible](Pen &pen, QChar letter, qreal x) {
         if (letter == QLatin1Char('r'))
             return drawFlourish(pen, letter, x, reach);
         if (letter == QLatin1Char('H'))
             return drawCapitalH(pen, x);
+        if (letter == QLatin1Char('l') && !illegible)
+            return drawLoopL(pen, x);
         return drawThread(pen, x, letter == QLatin1Char('l'));
     });
     const QString name = kind == Signature::Illegible ? QStringLiteral("H[l] M[o]") : Name;

@@ -34,13 +34,13 @@ qreal drawBeginning(Pen &pen, QChar letter, qreal x, Beginning kind)
         lead = 1.75;
         break;
     case Beginning::Unbending:
-        lead = 0.65;
+        lead = 0.6;
         break;
     case Beginning::BelowBaseline:
         lead = 1.45;
         break;
     case Beginning::RightToLeft:
-        lead = 0.9;
+        lead = 0.75;
         break;
     case Beginning::Absent:
         break;
@@ -52,31 +52,35 @@ qreal drawBeginning(Pen &pen, QChar letter, qreal x, Beginning kind)
     const QPointF e = humpsStart(x + lead, humps);
     switch (kind) {
     case Beginning::LongCurved: {
-        // A long swoosh from the baseline, low and flat at first, then
-        // sweeping up into the stem.
+        // A long swoosh from the baseline, plainly bowed: it sags below the
+        // straight line to the stem, then swings up into it.
+        const QPointF start(x, -0.02), control(x + 0.55 * (e.x() - x), 0.36 * k2);
         QVector<QPointF> points;
-        for (qreal t : { 0.0, 0.25, 0.5, 0.7, 0.86 })
-            points << QPointF(x + t * (e.x() - x), -0.05 - 0.95 * std::pow(t, 1.7));
-        pen.line(spline(shaken(pen, points << e, 0.02)));
+        for (qreal t : { 0.0, 0.2, 0.4, 0.6, 0.8, 1.0 }) {
+            const qreal u = 1 - t;
+            points << u * u * start + 2 * u * t * control + t * t * e;
+        }
+        pen.line(spline(shaken(pen, points, 0.015)));
         break;
     }
     case Beginning::Unbending:
-        // Short, stiff and dead straight, meeting the stem at an angle.
-        pen.line(polyline({ QPointF(x, 0.02), e }), 1.1);
+        // Short, stiff and dead straight, as if drawn along a ruler, meeting
+        // the stem steeply.
+        pen.line(polyline({ QPointF(x + 0.05, -0.06), e }), 1.15, 1, Qt::FlatCap);
         break;
     case Beginning::BelowBaseline:
         // Long, from well under the baseline up into the stem.
         pen.line(spline(shaken(pen, { b(0, 0.85), b(0.5, 0.45), b(1.0, -0.1), e }, 0.02)));
         break;
     case Beginning::RightToLeft:
-        // A hook of its own, standing clear to the left of the letter: drawn
-        // from its right end leftwards over the top and down, within the
-        // height of the small letters so that it reads as no letter.
+        // A curl over the top of the first stem: from right of the stem it
+        // turns leftwards over and down, and comes back into the stem without
+        // lifting the pen, so that it belongs to the letter.
         pen.line(spline(shaken(pen,
-            { QPointF(e.x() - 0.32, -0.8 * k2), QPointF(e.x() - 0.5, -0.98 * k2),
-                QPointF(e.x() - 0.78, -0.9 * k2), QPointF(e.x() - 0.9, -0.62 * k2),
-                QPointF(e.x() - 0.86, -0.4 * k2) },
-            0.02)));
+            { QPointF(e.x() + 0.12, -1.02 * k2), QPointF(e.x() - 0.1, -1.22 * k2),
+                QPointF(e.x() - 0.45, -1.2 * k2), QPointF(e.x() - 0.66, -0.92 * k2),
+                QPointF(e.x() - 0.56, -0.66), QPointF(e.x() - 0.3, -0.7), e },
+            0.015)));
         break;
     case Beginning::Absent:
         break;
@@ -92,9 +96,14 @@ qreal drawEnding(Pen &pen, QChar letter, qreal x, Ending kind)
     Humps humps = humpsOf(letter);
     humps.exit = false;
     const QPointF f = drawHumps(pen, x, humps);
-    // No two strokes alike: each a little longer or shorter, flatter or steeper.
-    const qreal k = 1 + pen.jitter(0.12), k2 = 1 + pen.jitter(0.15);
-    auto at = [&](qreal dx, qreal dy) { return f + QPointF(dx * k, dy * k2); };
+    // No two strokes alike: each longer or shorter, flatter or steeper, and
+    // turned or bowed a little its own way.
+    const qreal k = 1 + pen.jitter(0.25), k2 = 1 + pen.jitter(0.25);
+    const qreal turn = pen.jitter(0.3), bow = pen.jitter(0.18);
+    auto at = [&](qreal dx, qreal dy) {
+        return f
+            + QPointF(dx * k + turn * dy * 0.4, dy * k2 - turn * dx * 0.25 + bow * std::abs(dx));
+    };
     qreal reach = 0.1;
     switch (kind) {
     case Ending::Blunt: {
@@ -124,17 +133,22 @@ qreal drawEnding(Pen &pen, QChar letter, qreal x, Ending kind)
         // right, never straight down like a descender.
         // It leaves the foot of the n along the baseline first, so that the
         // letter is finished before the stroke drops.
+        // The n is finished with the little upturn of its foot; only then
+        // does the stroke turn over and drop.
         pen.line(spline(shaken(pen,
-            { at(0, 0), at(0.2, 0.03), at(0.42, 0.04), at(0.7, 0.2), at(1.0, 0.5), at(1.3, 0.85) },
-            0.02)));
-        reach = 1.3;
+            { at(0, 0), at(0.12, 0.02), at(0.26, -0.05), at(0.38, -0.08), at(0.5, 0.1),
+                at(0.6, 0.5), at(0.66, 0.9) },
+            0.025)));
+        reach = 0.9;
         break;
     case Ending::RightToLeft:
+        // Up beside the n to the height of the small letters and back to
+        // the left over the top of its arch, without lifting the pen.
         pen.line(spline(shaken(pen,
-            { at(0, 0), at(0.35, -0.35), at(0.5, -1.2), at(0.2, -1.75), at(-0.5, -1.95),
-                at(-1.4, -1.8) },
-            0.03)));
-        reach = 0.55;
+            { at(0, 0), at(0.22, -0.18), at(0.45, -0.62), at(0.52, -0.98), at(0.38, -1.17),
+                at(0.08, -1.2), at(-0.28, -1.1) },
+            0.02)));
+        reach = 0.65;
         break;
     case Ending::Extended:
         pen.line(

@@ -43,14 +43,16 @@ QImage drawSize(int rank, const Sample &sample)
 {
     Hand hand = runningHand();
     switch (rank) {
-    case 1: // tall: letters of the usual size and width, with long loops above and below
-        hand.xHeight = 6;
-        hand.loops = 1.8;
-        return runningSample(sample, hand, 31, 37, 3, 8);
+    case 1: // tall: a tall middle zone and long loops, the letters no wider than usual
+        hand.xHeight = 7.6;
+        hand.width = 0.72;
+        hand.loops = 1.55;
+        hand.wordSpace = 0.8;
+        return runningSample(sample, hand, 32, 37, 3, 8);
     case 2: // small, yet still writing to be read
         hand.xHeight = 3.5;
         hand.wordSpace = 1.1;
-        return runningSample(sample, hand, 13, 10.5, 11, 8);
+        return runningSample(sample, hand, 14, 10.4, 11, 8);
     case 3: // narrow: letters of the usual height squeezed from the sides
         hand.xHeight = 6;
         hand.width = 0.5;
@@ -59,7 +61,7 @@ QImage drawSize(int rank, const Sample &sample)
     case 4: // broad: wide, round letters with room between them
         hand.xHeight = 6;
         hand.width = 1.4;
-        hand.thin = 0.03;
+        hand.thin = 0.06;
         hand.tracking = 0.06;
         hand.wordSpace = 1.0;
         return runningSample(sample, hand, 22, 19, 6, 8);
@@ -79,14 +81,15 @@ QImage drawLetterSpacing(int rank, const Sample &sample)
     hand.xHeight = 6.5;
     switch (rank) {
     case 1: // close: the letters all but touch, joined by the shortest strokes
-        hand.tracking = -0.26;
+        hand.tracking = -0.22;
         hand.wordSpace = 0.65;
         break;
     case 2: // wide: the joins stretch out between the letters
         hand.tracking = 0.55;
         hand.wordSpace = 1.6;
         break;
-    default:
+    default: // normal: each letter clear of the next, joined by a short stroke
+        hand.tracking = 0.08;
         break;
     }
     return runningSample(sample, hand, 26, 24, 4, 12);

@@ -1,5 +1,7 @@
 #include "Writer.h"
 
+#include "Forms.h"
+
 #include <QFile>
 #include <QFontDatabase>
 #include <QHash>
@@ -257,6 +259,78 @@ QVector<QPolygonF> pressed(const QVector<QPolygonF> &polygons, qreal amount)
     return result;
 }
 
+// The font's outlines with their upright strokes narrowed by `amount` on
+// each side, for letters stretched wide that keep the weight of the pen. Flat
+// and rising strokes, the joins, exits and the bar of a t, keep their width,
+// so that no hair-line breaks apart.
+QVector<QPolygonF> narrowed(const QVector<QPolygonF> &polygons, qreal amount)
+{
+    auto area = [](const QPolygonF &polygon) {
+        qreal a = 0;
+        for (int i = 0; i < polygon.size(); ++i) {
+            const QPointF p = polygon[i], q = polygon[(i + 1) % polygon.size()];
+            a += p.x() * q.y() - q.x() * p.y();
+        }
+        return a / 2;
+    };
+    qreal outer = 0;
+    for (const QPolygonF &polygon : polygons) {
+        const qreal a = area(polygon);
+        outer = std::abs(a) > std::abs(outer) ? a : outer;
+    }
+    const qreal out = outer < 0 ? -1 : 1;
+    QVector<QPolygonF> result;
+    for (const QPolygonF &polygon : polygons) {
+        const int n = int(polygon.size());
+        if (n < 3 || isDot(polygon)) {
+            result.append(polygon);
+            continue;
+        }
+        QPolygonF moved(n);
+        for (int i = 0; i < n; ++i) {
+            const QPointF d = polygon[(i + 1) % n] - polygon[(i + n - 1) % n];
+            const qreal length = std::hypot(d.x(), d.y());
+            if (length <= 0) {
+                moved[i] = polygon[i];
+                continue;
+            }
+            const qreal tx = d.x() / length, ty = d.y() / length;
+            const qreal upright = std::max(0.0, (ty * ty - 0.5) / 0.5);
+            moved[i] = polygon[i] - out * amount * upright * QPointF(ty, -tx);
+        }
+        result.append(moved);
+    }
+    return result;
+}
+
+// The font's r, a peak with a loop, and its s, closed at the foot, read as
+// a z and an o at the size of running text: the hand writes them its own way.
+
+// An r: up to the x-height, down the stem, and back up it into a clear
+// shoulder that turns over to the right.
+qreal handR(Pen &pen, qreal x)
+{
+    // The font's n up to the top of its arch: the same entry and stem, and a
+    // shoulder that turns over and stops.
+    const qreal cut = 0.47 * Pen::advance(QChar('n'));
+    pen.letter(QChar('n'), x, QRectF(-1, -3, cut + 1, 4));
+    return cut + 0.08;
+}
+
+// A final s: up to a point a little above the x-height, down its round
+// back and curling left at the foot, left open.
+qreal handS(Pen &pen, qreal x, bool beforeMark)
+{
+    pen.line(
+        spline(shaken(pen,
+            { { x - 0.04, -0.08 }, { x + 0.14, -0.55 }, { x + 0.3, -1.1 }, { x + 0.46, -0.66 },
+                { x + 0.52, -0.3 }, { x + 0.4, -0.02 }, { x + 0.2, 0.01 }, { x + 0.04, -0.14 } },
+            0.02)),
+        1.25);
+    // A full stop or comma after it stays clear of the curl.
+    return beforeMark ? 0.78 : 0.6;
+}
+
 } // namespace
 
 QString Writer::loadFont()
@@ -281,20 +355,31 @@ QString Writer::loadFont()
 Hand runningHand()
 {
     Hand hand;
-    hand.shape = 0.085;
+    // Every copy of a letter comes out a little different: its outline,
+    // width, height and loops.
+    hand.shape = 0.1;
     hand.sizeWander = 0.11;
-    hand.widthWander = 0.12;
-    hand.loopWander = 0.12;
-    hand.letterSlant = 4.5;
-    hand.bounce = 0.06;
-    hand.baselineJitter = 0.1;
-    hand.baselineWander = 0.08;
-    hand.sizeJitter = 0.06;
-    hand.rotationJitter = 1.6;
+    hand.widthWander = 0.15;
+    hand.loopWander = 0.2;
+    hand.bounce = 0.07;
+    // Each word a little bigger or smaller, higher or lower than the last,
+    // along a line that rises and falls and is never ruled straight.
+    hand.sizeJitter = 0.08;
+    hand.baselineJitter = 0.11;
+    hand.baselineWander = 0.09;
+    hand.lineWave = 0.22;
+    hand.lineTilt = 0.8;
+    // The lean wavers only a little, as much one way as the other.
+    hand.slantJitter = 1.0;
+    hand.letterSlant = 2.5;
+    hand.rotationJitter = 1.0;
+    // Downstrokes pressed harder than the hair-lines, some letters harder
+    // than others, and the ink paler as the pen runs dry along a word.
     hand.contrast = 0.025;
-    hand.inkWander = 0.16;
-    hand.lineWave = 0.12;
+    hand.pressure = 0.1;
+    hand.inkWander = 0.3;
     hand.turn = 0.6;
+    hand.ownLetters = true;
     return hand;
 }
 
@@ -461,11 +546,6 @@ void Pen::fillPolygons(const QVector<QPolygonF> &polygons, qreal opacity, qreal 
         path.addPolygon(mapped(polygon, isDot(polygon)));
         path.closeSubpath();
     }
-    if (canvas_ && thin_ > 0) {
-        QPainterPathStroker edges;
-        edges.setWidth(2 * thin_);
-        path = path.subtracted(edges.createStroke(path));
-    }
     if (canvas_)
         canvas_->fill(path, opacity, edge);
 }
@@ -513,6 +593,8 @@ qreal Pen::letter(QChar c, qreal x, const QRectF &keep)
         polygons.append(polygon.translated(x, 0));
     if (contrast_ > 0)
         polygons = pressed(polygons, contrast_);
+    if (thin_ > 0)
+        polygons = narrowed(polygons, thin_ / std::max(1e-6, std::abs(toCanvas_.m11())));
     const qreal press
         = pressure_ > 0 ? pressure_ * (0.5 + 0.5 * Noise(pressureSeed_, 1.2).at(x, 0)) : 0;
     qreal ink = 1;
@@ -580,13 +662,27 @@ qreal Writer::layout(const QVector<Item> &items, Pen &pen, QVector<qreal> *joins
     for (int i = 0; i < items.size(); ++i) {
         const Item &item = items[i];
         const qreal start = x;
-        x += item.drawn && form_ ? form_(pen, item.letter, x) : pen.letter(item.letter, x);
+        const bool last = i + 1 == items.size() || !items[i + 1].letter.isLetter();
+        if (item.drawn && form_)
+            x += form_(pen, item.letter, x);
+        else if (ownLetter(item.letter, last))
+            x += item.letter == QLatin1Char('r') ? handR(pen, x)
+                                                 : handS(pen, x, i + 1 < items.size());
+        else
+            x += pen.letter(item.letter, x);
         if (joins && i + 1 < items.size()) {
-            const bool font = !(item.drawn && form_) && !(items[i + 1].drawn && form_);
+            const bool font = !(item.drawn && form_) && !(items[i + 1].drawn && form_)
+                && !ownLetter(item.letter, false) && !ownLetter(items[i + 1].letter, false);
             joins->append(font ? joinBetween(items[i].letter, start, items[i + 1].letter, x) : x);
         }
     }
     return x;
+}
+
+bool Writer::ownLetter(QChar letter, bool last) const
+{
+    return hand_.ownLetters && hand_.face == Face::Script
+        && (letter == QLatin1Char('r') || (last && letter == QLatin1Char('s')));
 }
 
 qreal Writer::joinBetween(QChar left, qreal leftAt, QChar right, qreal rightAt) const

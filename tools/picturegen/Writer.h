@@ -50,6 +50,9 @@ struct Hand
     qreal turn = 0;
     qreal lineWave = 0; // x-heights: the baseline rising and falling slowly along a line
     Face face = Face::Script;
+    // The r and a word's final s written the hand's own way, which read
+    // clearly at the size of running text, not as the font's.
+    bool ownLetters = false;
     // Lines of running text reach the right edge, their spaces opened or
     // squeezed unevenly, as a writer does who fills the page to its edge.
     bool justify = false;
@@ -130,8 +133,8 @@ public:
     // A soft blot of ink with radii in word units.
     void blot(QPointF at, qreal radiusX, qreal radiusY, qreal opacity = 1);
 
-    // Takes `pixels` off each side of the font's strokes, so that letters
-    // stretched wide keep the weight of the pen.
+    // Takes `pixels` off each side of the font's upright strokes, so that
+    // letters stretched wide keep the weight of the pen.
     void setThinning(qreal pixels) { thin_ = pixels; }
     // Presses harder on some letters than on others, adding up to `pixels`
     // of weight to the font's strokes.
@@ -242,6 +245,9 @@ private:
     Written draw(Prepared &word, QPointF at);
     qreal layout(const QVector<Item> &items, Pen &pen, QVector<qreal> *joins = nullptr) const;
     qreal gapAfter(const Extents &before, const Extents &word, qreal gap) const;
+    // Whether the hand writes this letter its own way rather than the font's;
+    // `last` when it ends the word.
+    bool ownLetter(QChar letter, bool last) const;
     qreal joinBetween(QChar left, qreal leftAt, QChar right, qreal rightAt) const;
 
     Canvas &canvas_;
