@@ -326,8 +326,10 @@ void PicturesTest::confusableVariationsDifferClearly_data()
         "top step", "Down Humps", "Even Humps", 1, 3);
     row("m: rounded humps open wide under their arches, even humps less so", "counter width",
         "Rounded Humps", "Even Humps", 1.4, 0);
-    row("capital I: a deflated loop keeps some white inside, an upright stem none",
-        "added hole area", "Deflated Loop", "Vertical", 1, 40);
+    row("capital I: an upright loop is a full one, a deflated one has collapsed", "added hole area",
+        "Vertical", "Deflated Loop", 1, 40);
+    row("capital I: an inflated loop holds far more white than an upright one", "added hole area",
+        "Inflated Loop", "Vertical", 3, 100);
     row("capital I: an inflated loop holds far more white than a deflated one", "added hole area",
         "Inflated Loop", "Deflated Loop", 4, 100);
     row("o: an inner loop adds a hole to every o", "hole count", "One Inner Loop",

@@ -161,19 +161,11 @@ qreal drawCapital(Pen &pen, qreal x, CapitalI kind)
     default:
         break;
     }
-    if (kind == CapitalI::Vertical) {
-        // An upright capital without any loop: a straight stem from its top
-        // down to a short base stroke turning off to the left at the foot.
-        pen.line(spline(shaken(pen,
-            { { s + 0.03, -2.5 }, { s + 0.02, -1.2 }, { s - 0.04, -0.25 }, { s - 0.16, -0.01 },
-                { s - 0.4, 0.02 }, { s - 0.56, -0.08 } },
-            0.02)));
-        return 0.9;
-    }
     // The script capital: the stroke rises into a loop at the top left of
-    // the stem, comes down the stem and ends in a hook at the foot. An
-    // inflated loop swells out to the left and holds a wide white; a deflated
-    // one is pressed thin against the stem.
+    // the stem, comes down the stem and ends in a hook at the foot. The
+    // vertical one stands upright with the ordinary loop of the tilted ones;
+    // an inflated loop swells out to the left and holds a wide white; a
+    // deflated one has collapsed against the stem.
     qreal loop = 1.25 * (1 + pen.jitter(0.06)), tilt = 0, height = 1;
     if (kind == CapitalI::Inflated) {
         // Swollen out sideways more than upwards, so that it stays a loop on
@@ -182,10 +174,14 @@ qreal drawCapital(Pen &pen, qreal x, CapitalI kind)
         height = 0.92;
     }
     if (kind == CapitalI::Deflated) {
-        // Collapsed sideways: a slim loop close along the stem with only a
-        // thin slit of white inside.
-        loop = 1.0;
-        height = 1.2;
+        // Collapsed: a small, slim loop close along the stem, narrower and
+        // shorter than an ordinary one, with only a thin slit of white inside.
+        loop = 0.85;
+        height = 0.8;
+    }
+    if (kind == CapitalI::Vertical) {
+        // Upright, with the ordinary loop of the tilted ones.
+        loop = 1.3 * (1 + pen.jitter(0.05));
     }
     if (kind == CapitalI::TiltLeft)
         tilt = -30;
