@@ -176,8 +176,8 @@ qreal drawCapital(Pen &pen, qreal x, CapitalI kind)
     if (kind == CapitalI::Deflated) {
         // Collapsed: a small, slim loop close along the stem, narrower and
         // shorter than an ordinary one, with only a thin slit of white inside.
-        loop = 0.85;
-        height = 0.8;
+        loop = 0.65;
+        height = 1.0;
     }
     if (kind == CapitalI::Vertical) {
         // Upright, with the ordinary loop of the tilted ones.
