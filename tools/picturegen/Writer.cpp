@@ -741,8 +741,12 @@ Writer::Prepared Writer::prepare(const QString &word)
     w.size = hand_.xHeight * (1 + rng.jitter(hand_.sizeJitter));
     qreal slant = hand_.slant + rng.jitter(hand_.slantJitter);
     if (hand_.slantSwing > 0) {
-        // Mostly alternating, now and then twice the same way.
+        // Mostly alternating, now and then twice the same way, yet never
+        // more than a word or two further one way than the other.
         swing_ = rng.unit() < 0.85 ? -swing_ : swing_;
+        if (leaning_ * swing_ >= 2)
+            swing_ = -swing_;
+        leaning_ += swing_ > 0 ? 1 : -1;
         slant += swing_ * hand_.slantSwing * rng.range(0.7, 1.0);
     }
     const qreal rotation = tilt_ + rng.jitter(hand_.rotationJitter);

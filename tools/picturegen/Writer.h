@@ -255,6 +255,7 @@ private:
     Form form_;
     qreal tilt_ = 0;
     qreal swing_ = 1;
+    int leaning_ = 0; // words leaned forwards so far, less those leaned backwards
 };
 
 // A few hundred words of a friendly letter, for pages of running text.
