@@ -356,7 +356,7 @@ void PicturesTest::confusableVariationsDifferClearly_data()
     row("word spacing: large spaces are clearly wider than even ones", "word gap", "Large Spaces",
         "Even Spaces", 1.6, 0);
     row("beginning stroke: a stroke from below the baseline starts far lower than an unbending one",
-        "start depth", "Long & Below Baseline Stroke", "Unbending", 1.5, 0);
+        "start depth", "Long & Below Baseline Stroke", "Unbending", 1.7, 0);
     row("ending stroke: a blunt end keeps the full pen width, a tapered one thins to a point",
         "end thickness", "Long, Blunt & Upward-tending", "Upward-tending & Tapered", 1.7, 0);
     row("g and y: a broad loop holds far more white than a rounded one", "hole area",

@@ -37,7 +37,7 @@ qreal drawBeginning(Pen &pen, QChar letter, qreal x, Beginning kind)
         lead = 0.6;
         break;
     case Beginning::BelowBaseline:
-        lead = 1.45;
+        lead = 1.6;
         break;
     case Beginning::RightToLeft:
         lead = 0.75;
@@ -68,19 +68,28 @@ qreal drawBeginning(Pen &pen, QChar letter, qreal x, Beginning kind)
         // the stem steeply.
         pen.line(polyline({ QPointF(x + 0.05, -0.06), e }), 1.15, 1, Qt::FlatCap);
         break;
-    case Beginning::BelowBaseline:
-        // Long, from well under the baseline up into the stem.
-        pen.line(spline(shaken(pen, { b(0, 0.85), b(0.5, 0.45), b(1.0, -0.1), e }, 0.02)));
+    case Beginning::BelowBaseline: {
+        // Long, from as deep under the baseline as a descender reaches, and
+        // gently bowed: it sets off to the right and swings up into the
+        // stem, crossing the baseline well before the letter.
+        const QPointF start(x, 1.1 * k2);
+        const QPointF chord = e - start;
+        const QPointF bow = QPointF(-chord.y(), chord.x()) * 0.2; // below the chord
+        QVector<QPointF> points;
+        for (qreal t : { 0.0, 0.2, 0.4, 0.6, 0.8, 1.0 })
+            points << start + t * chord + 4 * t * (1 - t) * bow;
+        pen.line(spline(shaken(pen, points, 0.015)));
         break;
+    }
     case Beginning::RightToLeft:
-        // A curl over the top of the first stem: from right of the stem it
-        // turns leftwards over and down, and comes back into the stem without
-        // lifting the pen, so that it belongs to the letter.
+        // A small curl at the foot of the lead-in: the pen sets down a little
+        // to the right, sweeps back to the left under the baseline, turns
+        // and rises into the top of the first stem. The curl stays clear of
+        // the letter, which keeps its own stem and closes no bowl with it.
         pen.line(spline(shaken(pen,
-            { QPointF(e.x() + 0.12, -1.02 * k2), QPointF(e.x() - 0.1, -1.22 * k2),
-                QPointF(e.x() - 0.45, -1.2 * k2), QPointF(e.x() - 0.66, -0.92 * k2),
-                QPointF(e.x() - 0.56, -0.66), QPointF(e.x() - 0.3, -0.7), e },
-            0.015)));
+            { b(0.42, 0.04), b(0.24, 0.17), b(0.04, 0.1), b(0.06, -0.14), b(0.32, -0.48),
+                QPointF(e.x() - 0.16, -0.86), e },
+            0.012)));
         break;
     case Beginning::Absent:
         break;
