@@ -138,26 +138,25 @@ qreal drawEnding(Pen &pen, QChar letter, qreal x, Ending kind)
         reach = 0.9;
         break;
     case Ending::Below:
-        // On past the foot of the letter and down under the baseline to the
-        // right, never straight down like a descender.
-        // It leaves the foot of the n along the baseline first, so that the
-        // letter is finished before the stroke drops.
-        // The n is finished with the little upturn of its foot; only then
-        // does the stroke turn over and drop.
+        // The last leg of the n comes all the way down to the baseline; from
+        // its foot the stroke turns sharply and runs on down under the
+        // baseline to the right, never along the baseline first (that
+        // reads as a z) nor straight down like a descender.
         pen.line(spline(shaken(pen,
-            { at(0, 0), at(0.12, 0.02), at(0.26, -0.05), at(0.38, -0.08), at(0.5, 0.1),
-                at(0.6, 0.5), at(0.66, 0.9) },
-            0.025)));
-        reach = 0.9;
+            { f, f + QPointF(0.08, 0.05), at(0.32, 0.24), at(0.66, 0.52), at(0.95, 0.74) },
+            0.015)));
+        reach = 0.95;
         break;
     case Ending::RightToLeft:
-        // Up beside the n to the height of the small letters and back to
-        // the left over the top of its arch, without lifting the pen.
+        // Out of the foot of the n and up well to its right, then back to
+        // the left high over the top of its arch, without lifting the pen.
+        // The curl keeps clear of the letter, so that the n stands whole
+        // beneath it with both legs down.
         pen.line(spline(shaken(pen,
-            { at(0, 0), at(0.22, -0.18), at(0.45, -0.62), at(0.52, -0.98), at(0.38, -1.17),
-                at(0.08, -1.2), at(-0.28, -1.1) },
+            { at(0, 0), at(0.22, -0.08), at(0.58, -0.55), at(0.76, -1.25), f + QPointF(0.62, -1.85),
+                f + QPointF(0.3, -2.1), f + QPointF(-0.06, -2.12), f + QPointF(-0.4, -1.96) },
             0.02)));
-        reach = 0.65;
+        reach = 0.7;
         break;
     case Ending::Extended:
         pen.line(
