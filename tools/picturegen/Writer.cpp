@@ -383,7 +383,7 @@ Hand runningHand()
     // along a line that rises and falls and is never ruled straight.
     hand.sizeJitter = 0.08;
     hand.baselineJitter = 0.11;
-    hand.baselineWander = 0.09;
+    hand.baselineWander = 0.12;
     hand.lineWave = 0.22;
     hand.lineTilt = 0.8;
     // The lean wavers only a little, as much one way as the other.
@@ -393,7 +393,7 @@ Hand runningHand()
     // Downstrokes pressed harder than the hair-lines, some letters harder
     // than others, and the ink paler as the pen runs dry along a word.
     hand.contrast = 0.025;
-    hand.pressure = 0.1;
+    hand.pressure = 0.22;
     hand.inkWander = 0.3;
     hand.turn = 0.6;
     hand.ownLetters = true;
