@@ -195,6 +195,13 @@ void PicturesTest::irregularSlantLeansBothWays()
         angles << InkMeasure::slant(picture.copy(0, top, picture.width(), 36));
     const auto [low, high] = std::minmax_element(angles.begin(), angles.end());
     QVERIFY2(*high - *low >= 12, qPrintable(QStringLiteral("from %1 to %2").arg(*low).arg(*high)));
+    // As many words lean forwards as backwards: taken together the hand
+    // stands about upright, far from the steady backward lean of a moderate
+    // left slant.
+    const double overall = InkMeasure::slant(picture);
+    const double left = InkMeasure::slant(pictureOf("Moderate Left Slant"));
+    QVERIFY2(qAbs(overall) <= 6 && overall >= left + 15,
+        qPrintable(QStringLiteral("irregular %1, moderate left %2").arg(overall).arg(left)));
 }
 
 void PicturesTest::wideLeftMarginIsWiderThanEvenMargins()
@@ -349,7 +356,7 @@ void PicturesTest::confusableVariationsDifferClearly_data()
     row("word spacing: large spaces are clearly wider than even ones", "word gap", "Large Spaces",
         "Even Spaces", 1.6, 0);
     row("beginning stroke: a stroke from below the baseline starts far lower than an unbending one",
-        "start depth", "Long & Below Baseline Stroke", "Unbending", 1.5, 0);
+        "start depth", "Long & Below Baseline Stroke", "Unbending", 1.7, 0);
     row("ending stroke: a blunt end keeps the full pen width, a tapered one thins to a point",
         "end thickness", "Long, Blunt & Upward-tending", "Upward-tending & Tapered", 1.7, 0);
     row("g and y: a broad loop holds far more white than a rounded one", "hole area",

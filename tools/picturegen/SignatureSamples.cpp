@@ -11,7 +11,7 @@ namespace {
 
 enum class Signature { Clear, Illegible, Smaller, Larger, Underlined, Encircled, CrossedOut };
 
-const QString Name = QStringLiteral("[H]e[l]en Moo[r]");
+const QString Name = QStringLiteral("[H]e[l]e[n] Moo[r]");
 
 // What is left of the small letters of a name written in haste: a hump or
 // two, a tall loop where an l stood, then a thread that flattens out and
@@ -213,6 +213,14 @@ QImage drawSignature(int rank, const Sample &sample)
             return drawCapitalH(pen, x);
         if (letter == QLatin1Char('l') && !illegible)
             return drawLoopL(pen, x);
+        if (letter == QLatin1Char('n')) {
+            // The n that ends the first name, quick but with both legs down
+            // and a round arch between them, so that it reads as an n.
+            Humps humps;
+            humps.arches = 1;
+            humps.width = 0.5;
+            return drawHumps(pen, x, humps).x() - x + 0.3;
+        }
         return drawThread(pen, x, letter == QLatin1Char('l'));
     });
     const QString name = kind == Signature::Illegible ? QStringLiteral("H[l] M[o]") : Name;

@@ -37,7 +37,7 @@ qreal drawBeginning(Pen &pen, QChar letter, qreal x, Beginning kind)
         lead = 0.6;
         break;
     case Beginning::BelowBaseline:
-        lead = 1.45;
+        lead = 1.6;
         break;
     case Beginning::RightToLeft:
         lead = 0.75;
@@ -68,19 +68,28 @@ qreal drawBeginning(Pen &pen, QChar letter, qreal x, Beginning kind)
         // the stem steeply.
         pen.line(polyline({ QPointF(x + 0.05, -0.06), e }), 1.15, 1, Qt::FlatCap);
         break;
-    case Beginning::BelowBaseline:
-        // Long, from well under the baseline up into the stem.
-        pen.line(spline(shaken(pen, { b(0, 0.85), b(0.5, 0.45), b(1.0, -0.1), e }, 0.02)));
+    case Beginning::BelowBaseline: {
+        // Long, from as deep under the baseline as a descender reaches, and
+        // gently bowed: it sets off to the right and swings up into the
+        // stem, crossing the baseline well before the letter.
+        const QPointF start(x, 1.1 * k2);
+        const QPointF chord = e - start;
+        const QPointF bow = QPointF(-chord.y(), chord.x()) * 0.2; // below the chord
+        QVector<QPointF> points;
+        for (qreal t : { 0.0, 0.2, 0.4, 0.6, 0.8, 1.0 })
+            points << start + t * chord + 4 * t * (1 - t) * bow;
+        pen.line(spline(shaken(pen, points, 0.015)));
         break;
+    }
     case Beginning::RightToLeft:
-        // A curl over the top of the first stem: from right of the stem it
-        // turns leftwards over and down, and comes back into the stem without
-        // lifting the pen, so that it belongs to the letter.
+        // A small curl at the foot of the lead-in: the pen sets down a little
+        // to the right, sweeps back to the left under the baseline, turns
+        // and rises into the top of the first stem. The curl stays clear of
+        // the letter, which keeps its own stem and closes no bowl with it.
         pen.line(spline(shaken(pen,
-            { QPointF(e.x() + 0.12, -1.02 * k2), QPointF(e.x() - 0.1, -1.22 * k2),
-                QPointF(e.x() - 0.45, -1.2 * k2), QPointF(e.x() - 0.66, -0.92 * k2),
-                QPointF(e.x() - 0.56, -0.66), QPointF(e.x() - 0.3, -0.7), e },
-            0.015)));
+            { b(0.42, 0.04), b(0.24, 0.17), b(0.04, 0.1), b(0.06, -0.14), b(0.32, -0.48),
+                QPointF(e.x() - 0.16, -0.86), e },
+            0.012)));
         break;
     case Beginning::Absent:
         break;
@@ -129,26 +138,25 @@ qreal drawEnding(Pen &pen, QChar letter, qreal x, Ending kind)
         reach = 0.9;
         break;
     case Ending::Below:
-        // On past the foot of the letter and down under the baseline to the
-        // right, never straight down like a descender.
-        // It leaves the foot of the n along the baseline first, so that the
-        // letter is finished before the stroke drops.
-        // The n is finished with the little upturn of its foot; only then
-        // does the stroke turn over and drop.
+        // The last leg of the n comes all the way down to the baseline; from
+        // its foot the stroke turns sharply and runs on down under the
+        // baseline to the right, never along the baseline first (that
+        // reads as a z) nor straight down like a descender.
         pen.line(spline(shaken(pen,
-            { at(0, 0), at(0.12, 0.02), at(0.26, -0.05), at(0.38, -0.08), at(0.5, 0.1),
-                at(0.6, 0.5), at(0.66, 0.9) },
-            0.025)));
-        reach = 0.9;
+            { f, f + QPointF(0.08, 0.05), at(0.32, 0.24), at(0.66, 0.52), at(0.95, 0.74) },
+            0.015)));
+        reach = 0.95;
         break;
     case Ending::RightToLeft:
-        // Up beside the n to the height of the small letters and back to
-        // the left over the top of its arch, without lifting the pen.
+        // Out of the foot of the n and up well to its right, then back to
+        // the left high over the top of its arch, without lifting the pen.
+        // The curl keeps clear of the letter, so that the n stands whole
+        // beneath it with both legs down.
         pen.line(spline(shaken(pen,
-            { at(0, 0), at(0.22, -0.18), at(0.45, -0.62), at(0.52, -0.98), at(0.38, -1.17),
-                at(0.08, -1.2), at(-0.28, -1.1) },
+            { at(0, 0), at(0.22, -0.08), at(0.58, -0.55), at(0.76, -1.25), f + QPointF(0.62, -1.85),
+                f + QPointF(0.3, -2.1), f + QPointF(-0.06, -2.12), f + QPointF(-0.4, -1.96) },
             0.02)));
-        reach = 0.65;
+        reach = 0.7;
         break;
     case Ending::Extended:
         pen.line(

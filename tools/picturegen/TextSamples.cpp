@@ -29,11 +29,14 @@ QImage drawSlant(int rank, const Sample &sample)
     hand.xHeight = 5;
     hand.slant = Angles[qBound(0, rank - 1, 5)];
     if (rank == 6) {
-        // Each word leans its own way, and the letters within it waver too;
-        // the words keep their distance however they lean.
-        hand.slant = -4;
-        hand.slantSwing = 30;
-        hand.letterSlant = 16;
+        // Each word leans its own way, now forwards, now backwards, as many
+        // one way as the other, so that the hand as a whole stands about
+        // upright; the letters within a word waver a little more than usual,
+        // and the words keep their distance however they lean.
+        hand.slant = 2;
+        hand.slantSwing = 27;
+        hand.slantJitter = 3;
+        hand.letterSlant = 6;
         hand.wordSpace = 1.1;
     }
     return runningSample(sample, hand, 20, 17.5, 6, 40);

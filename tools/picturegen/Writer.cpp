@@ -303,8 +303,9 @@ QVector<QPolygonF> narrowed(const QVector<QPolygonF> &polygons, qreal amount)
     return result;
 }
 
-// The font's r, a peak with a loop, and its s, closed at the foot, read as
-// a z and an o at the size of running text: the hand writes them its own way.
+// The font's r, a peak with a loop, its s, closed at the foot, and its final
+// n, whose last leg turns up into the exit, read as a z, an o and a v at the
+// size of running text: the hand writes them its own way.
 
 // An r: up to the x-height, down the stem, and back up it into a clear
 // shoulder that turns over to the right.
@@ -317,18 +318,34 @@ qreal handR(Pen &pen, qreal x)
     return cut + 0.08;
 }
 
-// A final s: up to a point a little above the x-height, down its round
-// back and curling left at the foot, left open.
+// An s: up from the baseline to a point a little above the x-height, a
+// small dip under the point, down its round back and a lower curve that
+// turns left at the foot and stops short of the upstroke, so that it never
+// closes into the bowl of an o or an a.
 qreal handS(Pen &pen, qreal x, bool beforeMark)
 {
-    pen.line(
-        spline(shaken(pen,
-            { { x - 0.04, -0.08 }, { x + 0.14, -0.55 }, { x + 0.3, -1.1 }, { x + 0.46, -0.66 },
-                { x + 0.52, -0.3 }, { x + 0.4, -0.02 }, { x + 0.2, 0.01 }, { x + 0.04, -0.14 } },
-            0.02)),
-        1.25);
+    pen.line(spline(shaken(pen,
+                 { { x - 0.12, 0.0 }, { x + 0.05, -0.38 }, { x + 0.27, -1.02 }, { x + 0.27, -0.8 },
+                     { x + 0.49, -0.54 }, { x + 0.53, -0.24 }, { x + 0.37, -0.01 },
+                     { x + 0.14, -0.06 } },
+                 0.015)),
+        1.2);
     // A full stop or comma after it stays clear of the curl.
-    return beforeMark ? 0.78 : 0.6;
+    return beforeMark ? 0.76 : 0.62;
+}
+
+// A final n: two clear legs standing on the baseline under a round arch,
+// stopping there, without the upturn that makes the font's read as a v or
+// an r at the size of running text.
+qreal handN(Pen &pen, qreal x, bool beforeMark)
+{
+    Humps humps;
+    humps.arches = 1;
+    humps.width = 0.44;
+    humps.exit = false;
+    const QPointF foot = drawHumps(pen, x + 0.02, humps);
+    // A full stop or comma after it stands clear of the last leg.
+    return foot.x() - x + (beforeMark ? 0.3 : 0.16);
 }
 
 } // namespace
@@ -366,7 +383,7 @@ Hand runningHand()
     // along a line that rises and falls and is never ruled straight.
     hand.sizeJitter = 0.08;
     hand.baselineJitter = 0.11;
-    hand.baselineWander = 0.09;
+    hand.baselineWander = 0.12;
     hand.lineWave = 0.22;
     hand.lineTilt = 0.8;
     // The lean wavers only a little, as much one way as the other.
@@ -376,7 +393,7 @@ Hand runningHand()
     // Downstrokes pressed harder than the hair-lines, some letters harder
     // than others, and the ink paler as the pen runs dry along a word.
     hand.contrast = 0.025;
-    hand.pressure = 0.1;
+    hand.pressure = 0.22;
     hand.inkWander = 0.3;
     hand.turn = 0.6;
     hand.ownLetters = true;
@@ -666,8 +683,9 @@ qreal Writer::layout(const QVector<Item> &items, Pen &pen, QVector<qreal> *joins
         if (item.drawn && form_)
             x += form_(pen, item.letter, x);
         else if (ownLetter(item.letter, last))
-            x += item.letter == QLatin1Char('r') ? handR(pen, x)
-                                                 : handS(pen, x, i + 1 < items.size());
+            x += item.letter == QLatin1Char('r')  ? handR(pen, x)
+                : item.letter == QLatin1Char('n') ? handN(pen, x, i + 1 < items.size())
+                                                  : handS(pen, x, i + 1 < items.size() && last);
         else
             x += pen.letter(item.letter, x);
         if (joins && i + 1 < items.size()) {
@@ -682,7 +700,8 @@ qreal Writer::layout(const QVector<Item> &items, Pen &pen, QVector<qreal> *joins
 bool Writer::ownLetter(QChar letter, bool last) const
 {
     return hand_.ownLetters && hand_.face == Face::Script
-        && (letter == QLatin1Char('r') || (last && letter == QLatin1Char('s')));
+        && (letter == QLatin1Char('r') || letter == QLatin1Char('s')
+            || (last && letter == QLatin1Char('n')));
 }
 
 qreal Writer::joinBetween(QChar left, qreal leftAt, QChar right, qreal rightAt) const
@@ -741,8 +760,12 @@ Writer::Prepared Writer::prepare(const QString &word)
     w.size = hand_.xHeight * (1 + rng.jitter(hand_.sizeJitter));
     qreal slant = hand_.slant + rng.jitter(hand_.slantJitter);
     if (hand_.slantSwing > 0) {
-        // Mostly alternating, now and then twice the same way.
+        // Mostly alternating, now and then twice the same way, yet never
+        // more than a word or two further one way than the other.
         swing_ = rng.unit() < 0.85 ? -swing_ : swing_;
+        if (leaning_ * swing_ >= 2)
+            swing_ = -swing_;
+        leaning_ += swing_ > 0 ? 1 : -1;
         slant += swing_ * hand_.slantSwing * rng.range(0.7, 1.0);
     }
     const qreal rotation = tilt_ + rng.jitter(hand_.rotationJitter);
@@ -836,7 +859,7 @@ int Writer::lines(const QStringList &words, int next, qreal baseline, qreal pitc
                 // A writer short of room squeezes the word in by writing the
                 // spaces before it a little closer.
                 const qreal over = x + w.extents.right() - right;
-                if (!hand_.justify || over > 0.3 * placed.size() * gap)
+                if (!hand_.justify || over > 0.1 * placed.size() * gap)
                     break;
             }
             previous = w.extents.shifted(x);

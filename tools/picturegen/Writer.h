@@ -50,7 +50,7 @@ struct Hand
     qreal turn = 0;
     qreal lineWave = 0; // x-heights: the baseline rising and falling slowly along a line
     Face face = Face::Script;
-    // The r and a word's final s written the hand's own way, which read
+    // The r, the s and a word's final n written the hand's own way, which read
     // clearly at the size of running text, not as the font's.
     bool ownLetters = false;
     // Lines of running text reach the right edge, their spaces opened or
@@ -255,6 +255,7 @@ private:
     Form form_;
     qreal tilt_ = 0;
     qreal swing_ = 1;
+    int leaning_ = 0; // words leaned forwards so far, less those leaned backwards
 };
 
 // A few hundred words of a friendly letter, for pages of running text.
