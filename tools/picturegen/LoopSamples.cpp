@@ -149,12 +149,12 @@ qreal drawCapital(Pen &pen, qreal x, CapitalI kind)
         pen.line(polyline({ { s + 0.02, -2.95 }, { s, 0 } }), 1.3);
         return 0.9;
     case CapitalI::LongBottom:
-        // The shorter bar half as long as the other, never missing.
-        bars(0.32, 0.64);
-        return 1.2;
+        // The shorter bar well under half as long as the other, never missing.
+        bars(0.3, 0.74);
+        return 1.3;
     case CapitalI::LongTop:
-        bars(0.64, 0.32);
-        return 1.2;
+        bars(0.74, 0.3);
+        return 1.3;
     case CapitalI::Equal:
         bars(0.45, 0.45);
         return 1.0;

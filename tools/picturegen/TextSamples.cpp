@@ -24,7 +24,7 @@ QImage runningSample(const Sample &sample, const Hand &hand, qreal firstBaseline
 QImage drawSlant(int rank, const Sample &sample)
 {
     // Vertical, moderate left, extreme left, moderate right, extreme right, irregular.
-    static const qreal Angles[] = { 0, -26, -44, 21, 42, 0 };
+    static const qreal Angles[] = { 0, -24, -44, 18, 44, 0 };
     Hand hand = runningHand();
     hand.xHeight = 5;
     hand.slant = Angles[qBound(0, rank - 1, 5)];
