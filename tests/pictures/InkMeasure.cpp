@@ -337,22 +337,34 @@ double medianRunWidth(const QImage &picture, const QVector<QRect> &regions)
     return runs[runs.size() / 2];
 }
 
-double wideCounterWidth(const QImage &picture, const QVector<QRect> &regions)
+namespace {
+
+// The white between two inks along each row of the regions, every run at
+// least `minRun` pixels long, in the order met.
+QVector<int> whiteRuns(const QImage &picture, const QVector<QRect> &regions, int minRun)
 {
     const InkMap map(picture);
     QVector<int> runs;
     for (const QRect &r : regions) {
         for (int y = r.top(); y <= r.bottom(); ++y) {
-            int lastInk = -1;
+            int last = -1;
             for (int x = r.left(); x <= r.right(); ++x) {
                 if (map.at(x, y) <= 0.5)
                     continue;
-                if (lastInk >= 0 && x - lastInk > 1)
-                    runs.append(x - lastInk - 1);
-                lastInk = x;
+                if (last >= 0 && x - last - 1 >= minRun)
+                    runs.append(x - last - 1);
+                last = x;
             }
         }
     }
+    return runs;
+}
+
+} // namespace
+
+double wideCounterWidth(const QImage &picture, const QVector<QRect> &regions)
+{
+    QVector<int> runs = whiteRuns(picture, regions, 1);
     if (runs.isEmpty())
         return 0;
     std::sort(runs.begin(), runs.end());
@@ -381,20 +393,7 @@ double topStep(const QImage &picture, const QVector<QRect> &regions)
 
 double gapWidth(const QImage &picture, const QVector<QRect> &regions, int minRun, bool median)
 {
-    const InkMap map(picture);
-    QVector<int> gaps;
-    for (const QRect &r : regions) {
-        for (int y = r.top(); y <= r.bottom(); ++y) {
-            int last = -1;
-            for (int x = r.left(); x <= r.right(); ++x) {
-                if (map.at(x, y) <= 0.5)
-                    continue;
-                if (last >= 0 && x - last - 1 >= minRun)
-                    gaps.append(x - last - 1);
-                last = x;
-            }
-        }
-    }
+    QVector<int> gaps = whiteRuns(picture, regions, minRun);
     if (gaps.isEmpty())
         return 0;
     if (median) {

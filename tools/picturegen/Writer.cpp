@@ -212,11 +212,11 @@ QPainterPath trail(const QPolygonF &centre, qreal width, bool roundEnds)
     return path;
 }
 
-// The font's outlines as a pen pressed down harder on its downstrokes: each
-// edge moves out by up to `amount` where it runs upright and in where it
-// runs flat or rises to the right, as the hair-line joins do. The dots of
-// i and j stay as they are.
-QVector<QPolygonF> pressed(const QVector<QPolygonF> &polygons, qreal amount)
+// The font's outlines with each point moved out of the ink by `shift(tx, ty)`
+// (in when negative), where (tx, ty) is the outline's direction there. The
+// dots of i and j stay as they are.
+template<typename Shift>
+QVector<QPolygonF> movedOut(const QVector<QPolygonF> &polygons, Shift shift)
 {
     // Outer outlines and holes wind opposite ways; the largest outline is an
     // outer one and tells which way is out of the ink.
@@ -250,13 +250,22 @@ QVector<QPolygonF> pressed(const QVector<QPolygonF> &polygons, qreal amount)
                 continue;
             }
             const qreal tx = d.x() / length, ty = d.y() / length;
-            qreal shift = ty * ty - 0.45 - 0.45 * std::max(0.0, -2 * tx * ty);
-            shift = amount * (shift > 0 ? shift / 0.55 : 0.6 * shift);
-            moved[i] = polygon[i] + out * shift * QPointF(ty, -tx);
+            moved[i] = polygon[i] + out * shift(tx, ty) * QPointF(ty, -tx);
         }
         result.append(moved);
     }
     return result;
+}
+
+// The font's outlines as a pen pressed down harder on its downstrokes: each
+// edge moves out by up to `amount` where it runs upright and in where it
+// runs flat or rises to the right, as the hair-line joins do.
+QVector<QPolygonF> pressed(const QVector<QPolygonF> &polygons, qreal amount)
+{
+    return movedOut(polygons, [amount](qreal tx, qreal ty) {
+        const qreal shift = ty * ty - 0.45 - 0.45 * std::max(0.0, -2 * tx * ty);
+        return amount * (shift > 0 ? shift / 0.55 : 0.6 * shift);
+    });
 }
 
 // The font's outlines with their upright strokes narrowed by `amount` on
@@ -265,42 +274,8 @@ QVector<QPolygonF> pressed(const QVector<QPolygonF> &polygons, qreal amount)
 // so that no hair-line breaks apart.
 QVector<QPolygonF> narrowed(const QVector<QPolygonF> &polygons, qreal amount)
 {
-    auto area = [](const QPolygonF &polygon) {
-        qreal a = 0;
-        for (int i = 0; i < polygon.size(); ++i) {
-            const QPointF p = polygon[i], q = polygon[(i + 1) % polygon.size()];
-            a += p.x() * q.y() - q.x() * p.y();
-        }
-        return a / 2;
-    };
-    qreal outer = 0;
-    for (const QPolygonF &polygon : polygons) {
-        const qreal a = area(polygon);
-        outer = std::abs(a) > std::abs(outer) ? a : outer;
-    }
-    const qreal out = outer < 0 ? -1 : 1;
-    QVector<QPolygonF> result;
-    for (const QPolygonF &polygon : polygons) {
-        const int n = int(polygon.size());
-        if (n < 3 || isDot(polygon)) {
-            result.append(polygon);
-            continue;
-        }
-        QPolygonF moved(n);
-        for (int i = 0; i < n; ++i) {
-            const QPointF d = polygon[(i + 1) % n] - polygon[(i + n - 1) % n];
-            const qreal length = std::hypot(d.x(), d.y());
-            if (length <= 0) {
-                moved[i] = polygon[i];
-                continue;
-            }
-            const qreal tx = d.x() / length, ty = d.y() / length;
-            const qreal upright = std::max(0.0, (ty * ty - 0.5) / 0.5);
-            moved[i] = polygon[i] - out * amount * upright * QPointF(ty, -tx);
-        }
-        result.append(moved);
-    }
-    return result;
+    return movedOut(polygons,
+        [amount](qreal, qreal ty) { return -(amount * std::max(0.0, (ty * ty - 0.5) / 0.5)); });
 }
 
 // The font's r, a peak with a loop, its s, closed at the foot, and its final
