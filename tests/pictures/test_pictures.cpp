@@ -334,7 +334,7 @@ void PicturesTest::confusableVariationsDifferClearly_data()
     row("m: rounded humps open wide under their arches, even humps less so", "counter width",
         "Rounded Humps", "Even Humps", 1.4, 0);
     row("capital I: an upright loop is a full one, a deflated one has collapsed", "added hole area",
-        "Vertical", "Deflated Loop", 1, 40);
+        "Vertical", "Deflated Loop", 1, 80);
     row("capital I: an inflated loop holds far more white than an upright one", "added hole area",
         "Inflated Loop", "Vertical", 3, 100);
     row("capital I: an inflated loop holds far more white than a deflated one", "added hole area",

@@ -102,7 +102,7 @@ qreal drawI(Pen &pen, qreal x, IDot kind)
         break;
     }
     const QPointF at(stem.x() + dx + pen.jitter(0.04), stem.y() - gap + pen.jitter(0.04));
-    const qreal size = 0.32 * (1 + pen.jitter(0.1));
+    const qreal size = 0.36 * (1 + pen.jitter(0.1));
     switch (kind) {
     case IDot::Absent:
         break;
@@ -247,9 +247,10 @@ QImage drawIDot(int rank, const Sample &sample)
 {
     const auto kind = IDot(qBound(0, rank - 1, 8));
     const Form form = [kind](Pen &pen, QChar, qreal x) { return drawI(pen, x, kind); };
-    // Room above the first line for the highest dots, in every picture.
-    return wordsSample(
-        sample, letterHand(), form, { "[i]n [i]t", "k[i]w[i] p[i]e", "m[i]n[i]" }, { 0, 7, 2 }, 40);
+    // Room above the first line for the highest dots, in every picture, and
+    // between the lines, so that a high dot floats clear of the line above.
+    return wordsSample(sample, letterHand(), form, { "[i]n [i]t", "k[i]w[i] p[i]e", "m[i]n[i]" },
+        { 0, 7, 2 }, 41, 41);
 }
 
 QImage drawLowerE(int rank, const Sample &sample)

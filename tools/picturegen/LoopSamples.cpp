@@ -174,9 +174,10 @@ qreal drawCapital(Pen &pen, qreal x, CapitalI kind)
         height = 0.92;
     }
     if (kind == CapitalI::Deflated) {
-        // Collapsed: a small, slim loop close along the stem, narrower and
-        // shorter than an ordinary one, with only a thin slit of white inside.
-        loop = 0.65;
+        // Collapsed: a small, slim loop pressed close along the stem, far
+        // narrower and shorter than an ordinary one, with next to no white
+        // inside.
+        loop = 0.45;
         height = 1.0;
     }
     if (kind == CapitalI::Vertical) {

@@ -244,7 +244,7 @@ private:
     Prepared prepare(const QString &word);
     Written draw(Prepared &word, QPointF at);
     qreal layout(const QVector<Item> &items, Pen &pen, QVector<qreal> *joins = nullptr) const;
-    qreal gapAfter(const Extents &before, const Extents &word, qreal gap) const;
+    qreal gapAfter(const Extents &before, const Extents &word, qreal gap, bool sentenceEnds) const;
     // Whether the hand writes this letter its own way rather than the font's;
     // `last` when it ends the word.
     bool ownLetter(QChar letter, bool last) const;
