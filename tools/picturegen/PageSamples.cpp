@@ -131,7 +131,7 @@ QImage drawWordSpacing(int rank, const Sample &sample)
     Hand hand = pageHand();
     hand.xHeight = 3.8;
     // Even, uneven, small, large and very large spaces, in x-heights.
-    static const qreal Spaces[] = { 1.0, 1.5, 0.45, 2.7, 4.2 };
+    static const qreal Spaces[] = { 1.0, 1.5, 0.45, 3.2, 4.2 };
     hand.wordSpace = Spaces[qBound(0, rank - 1, 4)];
     hand.wordSpaceJitter = rank == 2 ? 1.35 : 0.1;
     return pageSample(sample, { 7, 5, 5, 5 }, hand, 13.5, 4);

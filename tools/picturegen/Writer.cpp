@@ -310,6 +310,26 @@ qreal handS(Pen &pen, qreal x, bool beforeMark)
     return beforeMark ? 0.84 : 0.74;
 }
 
+// A final o: the join from the letter before runs up into its left side,
+// and the bowl is one round, closed stroke, without the font's little loop
+// at the top, which makes a final o read as an e or a v at the size of
+// running text.
+qreal handO(Pen &pen, qreal x, bool beforeMark)
+{
+    pen.line(spline(
+        shaken(pen, { { x - 0.04, -0.04 }, { x + 0.03, -0.24 }, { x + 0.08, -0.42 } }, 0.01)));
+    pen.line(spline(shaken(pen,
+                 { { x + 0.52, -0.9 }, { x + 0.32, -1.0 }, { x + 0.12, -0.84 }, { x + 0.06, -0.46 },
+                     { x + 0.18, -0.06 }, { x + 0.4, 0.0 }, { x + 0.6, -0.28 }, { x + 0.61, -0.68 },
+                     { x + 0.48, -0.95 }, { x + 0.34, -1.0 } },
+                 0.015)),
+        1.2);
+    // The pen leaves it with a short tie along its top.
+    pen.line(spline(
+        shaken(pen, { { x + 0.46, -0.97 }, { x + 0.62, -0.96 }, { x + 0.76, -0.9 } }, 0.01)));
+    return beforeMark ? 0.9 : 0.8;
+}
+
 // A final n: two clear legs standing on the baseline under a round arch,
 // stopping there, without the upturn that makes the font's read as a v or
 // an r at the size of running text.
@@ -661,6 +681,7 @@ qreal Writer::layout(const QVector<Item> &items, Pen &pen, QVector<qreal> *joins
         else if (ownLetter(item.letter, last))
             x += item.letter == QLatin1Char('r')  ? handR(pen, x)
                 : item.letter == QLatin1Char('n') ? handN(pen, x, i + 1 < items.size())
+                : item.letter == QLatin1Char('o') ? handO(pen, x, i + 1 < items.size())
                                                   : handS(pen, x, i + 1 < items.size() && last);
         else
             x += pen.letter(item.letter, x);
@@ -677,7 +698,7 @@ bool Writer::ownLetter(QChar letter, bool last) const
 {
     return hand_.ownLetters && hand_.face == Face::Script
         && (letter == QLatin1Char('r') || letter == QLatin1Char('s')
-            || (last && letter == QLatin1Char('n')));
+            || (last && (letter == QLatin1Char('n') || letter == QLatin1Char('o'))));
 }
 
 qreal Writer::joinBetween(QChar left, qreal leftAt, QChar right, qreal rightAt) const
