@@ -337,7 +337,10 @@ qreal handN(Pen &pen, qreal x, bool beforeMark)
 {
     Humps humps;
     humps.arches = 1;
-    humps.width = 0.44;
+    // As tall as the font's letters and a little wider than high, so that
+    // it stands as an n beside them rather than a small a or an r.
+    humps.heights = { 1.12, 1.12 };
+    humps.width = 0.52;
     humps.exit = false;
     const QPointF foot = drawHumps(pen, x + 0.02, humps);
     // A full stop or comma after it stands clear of the last leg.
