@@ -273,8 +273,8 @@ QImage drawLowerM(int rank, const Sample &sample)
     case 2: // down: each hump a step lower than the one before
         humps.heights = { 1.14, 0.98, 0.56 };
         break;
-    case 4: // rounded: wide half circles
-        humps.width = 0.76;
+    case 4: // rounded: wide half circles, far wider than even humps
+        humps.width = 0.84;
         humps.round = true;
         break;
     case 5: // sharp: pointed humps, the first stroke no taller than they
@@ -293,8 +293,12 @@ QImage drawLowerM(int rank, const Sample &sample)
         drawHumps(pen, x, h);
         return humpsAdvance(h);
     };
+    // A little smaller than the other letters' samples, so that the widest
+    // humps still end well inside the page.
+    Hand hand = letterHand();
+    hand.xHeight = 9.2;
     return wordsSample(
-        sample, letterHand(), form, { "[m]y [m]o[m]", "su[m][m]er", "ho[m]e [n]ow" }, { 2, 6, 0 });
+        sample, hand, form, { "[m]y [m]o[m]", "su[m][m]er", "ho[m]e [n]ow" }, { 2, 6, 0 });
 }
 
 QImage drawLowerO(int rank, const Sample &sample)
