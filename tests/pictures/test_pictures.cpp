@@ -314,7 +314,7 @@ void PicturesTest::confusableVariationsDifferClearly_data()
     row("i-dot: directly above stands off higher than just above", "dot gap",
         "Round and Directly Above the Stem", "Round and Just Above the Stem", 2.5, 4);
     row("i-dot: high above stands off higher than directly above", "dot gap",
-        "Round and High Above the Stem", "Round and Directly Above the Stem", 1.5, 6);
+        "Round and High Above the Stem", "Round and Directly Above the Stem", 1.5, 10);
     // With no dots the gap measures -1: a dot just above leaves at least
     // four pixels of white between itself and the stem.
     row("i-dot: a dot just above still stands clear of the stem", "dot gap",

@@ -278,9 +278,10 @@ QVector<QPolygonF> narrowed(const QVector<QPolygonF> &polygons, qreal amount)
         [amount](qreal, qreal ty) { return -(amount * std::max(0.0, (ty * ty - 0.5) / 0.5)); });
 }
 
-// The font's r, a peak with a loop, its s, closed at the foot, and its final
-// n, whose last leg turns up into the exit, read as a z, an o and a v at the
-// size of running text: the hand writes them its own way.
+// The font's r, a peak with a loop, its s, closed at the foot, its final n,
+// whose last leg turns up into the exit, and its final o, with a little loop
+// at the top, read as a z, an o, a v and an e at the size of running text:
+// the hand writes them its own way.
 
 // An r: up to the x-height, down the stem, and back up it into a clear
 // shoulder that turns over to the right.
@@ -345,6 +346,11 @@ qreal handN(Pen &pen, qreal x, bool beforeMark)
     const QPointF foot = drawHumps(pen, x + 0.02, humps);
     // A full stop or comma after it stands clear of the last leg.
     return foot.x() - x + (beforeMark ? 0.3 : 0.16);
+}
+
+bool endsSentence(const QString &word)
+{
+    return word.endsWith(QLatin1Char('.'));
 }
 
 } // namespace
@@ -679,13 +685,14 @@ qreal Writer::layout(const QVector<Item> &items, Pen &pen, QVector<qreal> *joins
         const Item &item = items[i];
         const qreal start = x;
         const bool last = i + 1 == items.size() || !items[i + 1].letter.isLetter();
+        const bool beforeMark = last && i + 1 < items.size();
         if (item.drawn && form_)
             x += form_(pen, item.letter, x);
         else if (ownLetter(item.letter, last))
             x += item.letter == QLatin1Char('r')  ? handR(pen, x)
-                : item.letter == QLatin1Char('n') ? handN(pen, x, i + 1 < items.size())
-                : item.letter == QLatin1Char('o') ? handO(pen, x, i + 1 < items.size())
-                                                  : handS(pen, x, i + 1 < items.size() && last);
+                : item.letter == QLatin1Char('n') ? handN(pen, x, beforeMark)
+                : item.letter == QLatin1Char('o') ? handO(pen, x, beforeMark)
+                                                  : handS(pen, x, beforeMark);
         else
             x += pen.letter(item.letter, x);
         if (joins && i + 1 < items.size()) {
@@ -828,28 +835,16 @@ qreal Writer::gapAfter(
     return start > -1e8 ? start : before.right() + gap - word.left();
 }
 
-namespace {
-
-bool endsSentence(const QString &word)
-{
-    return word.endsWith(QLatin1Char('.'));
-}
-
-} // namespace
-
 qreal Writer::row(const QStringList &words, qreal left, qreal baseline)
 {
     Extents previous;
-    const QString *before = nullptr;
-    for (const QString &word : words) {
-        Prepared w = prepare(word);
+    for (int i = 0; i < words.size(); ++i) {
+        Prepared w = prepare(words[i]);
         const qreal gap
             = (hand_.wordSpace + canvas_.rng().jitter(hand_.wordSpaceJitter)) * hand_.xHeight;
-        const qreal x = before == nullptr
-            ? left - w.extents.left()
-            : gapAfter(previous, w.extents, gap, endsSentence(*before));
+        const qreal x = i == 0 ? left - w.extents.left()
+                               : gapAfter(previous, w.extents, gap, endsSentence(words[i - 1]));
         previous = draw(w, QPointF(x, baseline)).extents;
-        before = &word;
     }
     return previous.right();
 }

@@ -50,8 +50,8 @@ struct Hand
     qreal turn = 0;
     qreal lineWave = 0; // x-heights: the baseline rising and falling slowly along a line
     Face face = Face::Script;
-    // The r, the s and a word's final n written the hand's own way, which read
-    // clearly at the size of running text, not as the font's.
+    // The r, the s and a word's final n and o written the hand's own way,
+    // which read clearly at the size of running text, not as the font's.
     bool ownLetters = false;
     // Lines of running text reach the right edge, their spaces opened or
     // squeezed unevenly, as a writer does who fills the page to its edge.
